@@ -1,0 +1,19 @@
+include(CMakePackageConfigHelpers)
+
+install(TARGETS zr EXPORT ZRTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY include/zr DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+
+set(ZR_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZR)
+install(EXPORT ZRTargets NAMESPACE ZR:: DESTINATION ${ZR_CMAKE_DIR})
+configure_package_config_file(cmake/ZRConfig.cmake.in ${PROJECT_BINARY_DIR}/ZRConfig.cmake
+  INSTALL_DESTINATION ${ZR_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/ZRConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/ZRConfig.cmake ${PROJECT_BINARY_DIR}/ZRConfigVersion.cmake
+  DESTINATION ${ZR_CMAKE_DIR})
+
+configure_file(cmake/zr.pc.in ${PROJECT_BINARY_DIR}/zr.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/zr.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,6 @@
+#pragma once
+
+// Every public zr header.
+
+#include "zr/types.h"
+#include "zr/mathCommon.h"
