@@ -15,5 +15,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/ZRConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/ZRConfig.cmake ${PROJECT_BINARY_DIR}/ZRConfigVersion.cmake
   DESTINATION ${ZR_CMAKE_DIR})
 
+# The .pc file locates the prefix relative to itself, so the install can be moved (cmake --install --prefix).
+file(RELATIVE_PATH ZR_PC_TO_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
 configure_file(cmake/zr.pc.in ${PROJECT_BINARY_DIR}/zr.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/zr.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
