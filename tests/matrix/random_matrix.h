@@ -1,10 +1,15 @@
 #pragma once
 
-// Fixed-seed random doubles that are the same on every build: mt19937 words are portable, so
-// the doubles are derived from them directly rather than through the library's distributions.
+// Shared helpers of the matrix tests. Random doubles come straight from mt19937 words, which
+// are the same on every build (the standard distributions are not).
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <random>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace zrtest {
@@ -12,19 +17,12 @@ namespace zrtest {
 class Random {
  public:
   explicit Random(std::uint32_t seed) : gen_(seed) {}
-
-  /// Uniform in [0, 1) with 53 random bits.
-  double unit() {
-    const std::uint64_t hi = gen_() >> 5;
-    const std::uint64_t lo = gen_() >> 6;
-    return static_cast<double>(hi * 67108864u + lo) / 9007199254740992.0;
+  /// Uniform in [lo, hi), 53 random bits.
+  double in(double lo, double hi) {
+    const std::uint64_t bits = ((gen_() >> 5) << 26) + (gen_() >> 6);
+    return lo + (hi - lo) * (static_cast<double>(bits) / 9007199254740992.0);
   }
-  /// Uniform in [lo, hi).
-  double in(double lo, double hi) { return lo + (hi - lo) * unit(); }
-  /// Integer in [0, n).
   std::uint32_t below(std::uint32_t n) { return static_cast<std::uint32_t>(gen_() % n); }
-
-  /// rows × cols values in [−1, 1), row-major.
   std::vector<double> flat(int rows, int cols) {
     std::vector<double> v(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
     for (double& x : v) x = in(-1.0, 1.0);
@@ -34,5 +32,14 @@ class Random {
  private:
   std::mt19937 gen_;
 };
+
+inline void expectOutOfRange(const std::function<void()>& call) {
+  try {
+    call();
+    ADD_FAILURE() << "no exception";
+  } catch (const std::out_of_range& e) {
+    EXPECT_EQ(std::string(e.what()), "invalid vector<T> subscript");
+  }
+}
 
 }  // namespace zrtest
