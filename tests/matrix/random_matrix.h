@@ -19,7 +19,9 @@ class Random {
   explicit Random(std::uint32_t seed) : gen_(seed) {}
   /// Uniform in [lo, hi), 53 random bits.
   double in(double lo, double hi) {
-    const std::uint64_t bits = ((gen_() >> 5) << 26) + (gen_() >> 6);
+    const std::uint64_t high = static_cast<std::uint64_t>(gen_()) >> 5;  // two statements: a fixed order
+    const std::uint64_t low = static_cast<std::uint64_t>(gen_()) >> 6;
+    const std::uint64_t bits = (high << 26) + low;
     return lo + (hi - lo) * (static_cast<double>(bits) / 9007199254740992.0);
   }
   std::uint32_t below(std::uint32_t n) { return static_cast<std::uint32_t>(gen_() % n); }

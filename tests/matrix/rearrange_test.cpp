@@ -85,10 +85,10 @@ TEST(Rearrange, BadShapesLeaveOutUntouched) {
   using Op = void (ZR::mathMatrix::*)(F, F&);
   for (Op op :
        {&ZR::mathMatrix::fipud, &ZR::mathMatrix::tril, &ZR::mathMatrix::triu, &ZR::mathMatrix::rot90}) {
-    for (const auto& [in, target] : {std::pair{ragged, shaped(3, 3)}, {sq, shortRow}, {sq, shaped(2, 3)}}) {
-      F out = target;
-      expectOutOfRange([&] { (m.*op)(in, out); });
-      EXPECT_EQ(out, target);
+    for (const std::pair<F, F>& c : {std::pair{ragged, shaped(3, 3)}, {sq, shortRow}, {sq, shaped(2, 3)}}) {
+      F out = c.second;
+      expectOutOfRange([&] { (m.*op)(c.first, out); });
+      EXPECT_EQ(out, c.second);
     }
     F out = shaped(3, 3);
     (m.*op)(F{}, out);  // no rows: nothing happens
