@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "zr/imageProcessing.h"
+
+namespace {
+
+using Image = std::vector<std::vector<int>>;
+using ZR::colorChannel;
+using ZR::imageProcessing;
+
+TEST(Grayscale, WeightsAndTheFilledResultRule) {
+  imageProcessing ip;
+  Image gray;
+  ip.rgbImage2Grayscale({{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}, {{255, 255, 255}, {10, 20, 30}, {-10, -20, -30}}},
+                        gray);
+  EXPECT_EQ(gray, (Image{{87, 127, 39}, {255, 18, -18}}));
+  ip.rgbImage2Grayscale({{{1, 1, 1}}}, gray);
+  EXPECT_EQ(gray.size(), 2u);
+  Image extreme;
+  ip.rgbImage2Grayscale({{{INT_MAX, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, INT_MIN}}}, extreme);
+  EXPECT_EQ(extreme, (Image{{INT_MAX, INT_MIN}}));
+  Image none;
+  ip.rgbImage2Grayscale({}, none);
+  EXPECT_TRUE(none.empty());
+  EXPECT_THROW(ip.rgbImage2Grayscale({{{1, 1, 1}, {2, 2, 2}}, {{3, 3, 3}}}, none), std::out_of_range);
+  EXPECT_TRUE(none.empty());
+}
+
+// Otsu's threshold by brute force: the first t maximising the between-class variance.
+int bruteForceThreshold(const Image& img) {
+  double hist[256] = {};
+  double total = 0;
+  for (const auto& r : img)
+    for (int p : r) hist[p] += 1, total += 1;
+  double best = 0;
+  int threshold = 0;
+  for (int t = 0; t < 256; ++t) {
+    double w0 = 0, s0 = 0, s1 = 0;
+    for (int u = 0; u <= t; ++u) w0 += hist[u], s0 += u * hist[u];
+    for (int u = t + 1; u < 256; ++u) s1 += u * hist[u];
+    const double w1 = total - w0;
+    if (w0 == 0 || w1 == 0) continue;
+    const double d = s0 / w0 - s1 / w1;
+    const double between = w0 * w1 * d * d;
+    if (between > best * (1 + 1e-12)) best = between, threshold = t;
+  }
+  return threshold;
+}
+
+TEST(Otsu, ThresholdsAndAppending) {
+  imageProcessing ip;
+  Image out{{7}};
+  ip.imageBinaryzation({{10, 10}, {200, 200}}, out);
+  EXPECT_EQ(out, (Image{{7}, {0, 0}, {255, 255}}));
+  Image two;
+  ip.imageBinaryzation({{0, 255, 0}, {255, 255, 0}}, two);
+  EXPECT_EQ(two, (Image{{0, 255, 0}, {255, 255, 0}}));
+  Image flat;
+  ip.imageBinaryzation({{100, 100}}, flat);
+  EXPECT_EQ(flat, (Image{{255, 255}}));
+  // Out-of-range pixels get no bin but are classified by the threshold.
+  Image wild;
+  ip.imageBinaryzation({{10, INT_MIN, 200, INT_MAX, -1, 256}}, wild);
+  EXPECT_EQ(wild, (Image{{0, 0, 255, 255, 0, 255}}));
+
+  std::mt19937 g(4);
+  for (int trial = 0; trial < 30; ++trial) {
+    Image img(6, std::vector<int>(8));
+    const int lo = static_cast<int>(g() % 100), spread = 1 + static_cast<int>(g() % 156);
+    for (auto& r : img)
+      for (int& p : r) p = lo + static_cast<int>(g() % static_cast<unsigned>(spread));
+    Image res;
+    ip.imageBinaryzation(img, res);
+    const int t = bruteForceThreshold(img);
+    for (std::size_t i = 0; i < img.size(); ++i)
+      for (std::size_t j = 0; j < img[i].size(); ++j) EXPECT_EQ(res[i][j], img[i][j] <= t ? 0 : 255) << trial;
+  }
+}
+
+TEST(Opening, ShapesAndStructuringElement) {
+  imageProcessing ip;
+  Image opened{{9, 9}};
+  ip.imageopen(Image(5, std::vector<int>(5, 1)), opened);
+  EXPECT_EQ(opened, (Image{{1}}));
+  ip.imageopen(Image(7, std::vector<int>(6, 1)), opened);
+  EXPECT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0].size(), 2u);
+  ip.imageopen(Image(4, std::vector<int>(9, 1)), opened);
+  EXPECT_TRUE(opened.empty());
+
+  // A lone 1 is eroded away and nothing brings it back.
+  Image lone(5, std::vector<int>(5, 0));
+  lone[2][2] = 1;
+  ip.imageopen(lone, opened);
+  EXPECT_EQ(opened, (Image{{0}}));
+  // A 0 above the centre erodes it, but the dilation (left, right, above in the eroded image)
+  // restores it from its 1 neighbours.
+  Image img(5, std::vector<int>(5, 1));
+  img[1][2] = 0;
+  ip.imageopen(img, opened);
+  EXPECT_EQ(opened, (Image{{1}}));
+  Image below(5, std::vector<int>(5, 0));
+  below[3][2] = 1;  // a 1 directly below the centre never dilates it
+  ip.imageopen(below, opened);
+  EXPECT_EQ(opened, (Image{{0}}));
+  opened = {{4}};
+  EXPECT_THROW(ip.imageopen({{1, 1, 1}, {1, 1}, {1, 1, 1}}, opened), std::out_of_range);
+  EXPECT_EQ(opened, (Image{{4}}));
+}
+
+}  // namespace

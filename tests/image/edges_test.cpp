@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <random>
+
+#include "zr/imageProcessing.h"
+
+namespace {
+
+using Image = std::vector<std::vector<int>>;
+using ZR::imageProcessing;
+
+struct Result {
+  int gx, gy, m, a;
+};
+
+Result oneByOne(const Image& img) {
+  imageProcessing ip;
+  Image gx, gy, m, a;
+  ip.canny(img, gx, gy, m, a);
+  Image sx, sy, sm;
+  ip.sobel(img, sx, sy, sm);
+  EXPECT_EQ(sx, gx);
+  EXPECT_EQ(sy, gy);
+  EXPECT_EQ(sm, m);
+  return {gx.at(0).at(0), gy.at(0).at(0), m.at(0).at(0), a.at(0).at(0)};
+}
+
+// A 3 × 3 image whose single gradient is (gx, gy): left/right columns carry gx, top/bottom gy.
+Image withGradient(int gx, int gy) { return {{0, 0, 0}, {0, 0, gx / 2}, {0, gy / 2, 0}}; }
+
+TEST(Sobel, DirectionsAndMagnitudes) {
+  const Result right = oneByOne({{0, 0, 10}, {0, 0, 10}, {0, 0, 10}});
+  EXPECT_EQ(right.gx, 40);
+  EXPECT_EQ(right.gy, 0);
+  EXPECT_EQ(right.m, 40);
+  EXPECT_EQ(right.a, 0);
+  const Result bottom = oneByOne({{0, 0, 0}, {0, 0, 0}, {10, 10, 10}});
+  EXPECT_EQ(bottom.gy, 40);
+  EXPECT_EQ(bottom.a, 90);
+  EXPECT_EQ(oneByOne({{10, 10, 10}, {0, 0, 0}, {0, 0, 0}}).a, 270);
+  const Result left = oneByOne({{10, 0, 0}, {10, 0, 0}, {10, 0, 0}});
+  EXPECT_EQ(left.gx, -40);
+  EXPECT_EQ(left.a, 180);
+  const Result diag = oneByOne(withGradient(40, 40));
+  EXPECT_EQ(diag.gx, 40);
+  EXPECT_EQ(diag.gy, 40);
+  EXPECT_EQ(diag.m, 56);
+  EXPECT_EQ(diag.a, 45);
+  const Result back = oneByOne({{0, 0, 0}, {20, 0, 0}, {0, -20, 0}});
+  EXPECT_EQ(back.gx, -40);
+  EXPECT_EQ(back.gy, -40);
+  EXPECT_EQ(back.m, 56);
+  EXPECT_EQ(back.a, 225);
+  const Result r143 = oneByOne({{0, 0, 0}, {20, 0, 0}, {0, 15, 0}});
+  EXPECT_EQ(r143.gx, -40);
+  EXPECT_EQ(r143.gy, 30);
+  EXPECT_EQ(r143.m, 50);
+  EXPECT_EQ(r143.a, 143);
+  const Result flat = oneByOne({{7, 7, 7}, {7, 7, 7}, {7, 7, 7}});
+  EXPECT_EQ(flat.gx | flat.gy | flat.m | flat.a, 0);
+}
+
+TEST(Sobel, RandomImagesAgainstDirectCorrelation) {
+  imageProcessing ip;
+  std::mt19937 g(21);
+  const int kx[3][3] = {{-1, 0, 1}, {-2, 0, 2}, {-1, 0, 1}};
+  const int ky[3][3] = {{-1, -2, -1}, {0, 0, 0}, {1, 2, 1}};
+  for (int trial = 0; trial < 20; ++trial) {
+    const std::size_t R = 3 + g() % 8, C = 3 + g() % 8;
+    Image img(R, std::vector<int>(C));
+    for (auto& r : img)
+      for (int& p : r) p = static_cast<int>(g() % 256);
+    const Image copy = img;
+    Image gx{{1}}, gy, m, a;
+    ip.canny(img, gx, gy, m, a);
+    EXPECT_EQ(img, copy);
+    ASSERT_EQ(gx.size(), R - 2);
+    for (std::size_t i = 1; i + 1 < R; ++i) {
+      ASSERT_EQ(gx[i - 1].size(), C - 2);
+      for (std::size_t j = 1; j + 1 < C; ++j) {
+        int sx = 0, sy = 0;
+        for (std::size_t u = 0; u < 3; ++u)
+          for (std::size_t v = 0; v < 3; ++v) {
+            sx += kx[u][v] * img[i + u - 1][j + v - 1];
+            sy += ky[u][v] * img[i + u - 1][j + v - 1];
+          }
+        EXPECT_EQ(gx[i - 1][j - 1], sx);
+        EXPECT_EQ(gy[i - 1][j - 1], sy);
+        EXPECT_EQ(m[i - 1][j - 1], static_cast<int>(std::sqrt(static_cast<double>(sx * sx + sy * sy))));
+        int dir = static_cast<int>(std::atan2(static_cast<double>(sy), static_cast<double>(sx)) * 180.0 / 3.1415926);
+        EXPECT_EQ(a[i - 1][j - 1], dir < 0 ? dir + 360 : dir);
+      }
+    }
+  }
+}
+
+TEST(Sobel, ShapesAndExtremeValues) {
+  imageProcessing ip;
+  Image gx, gy, m, a;
+  ip.canny(Image(4, std::vector<int>(5, 3)), gx, gy, m, a);
+  ASSERT_EQ(a.size(), 2u);
+  EXPECT_EQ(a[0].size(), 3u);
+  ip.sobel({{1, 2}, {3, 4}, {5, 6}}, gx, gy, m);
+  EXPECT_TRUE(gx.empty() && gy.empty() && m.empty());
+  gx = {{9}};
+  EXPECT_THROW(ip.sobel({{1, 2, 3}, {1, 2, 3}, {1, 2}}, gx, gy, m), std::out_of_range);
+  EXPECT_EQ(gx, (Image{{9}}));
+  // Gradients past the int range saturate; nothing overflows.
+  const Image big{{INT_MIN, 0, INT_MAX}, {INT_MIN, 0, INT_MAX}, {INT_MIN, 0, INT_MAX}};
+  ip.canny(big, gx, gy, m, a);
+  EXPECT_EQ(gx[0][0], INT_MAX);
+  EXPECT_EQ(gy[0][0], 0);
+  EXPECT_EQ(m[0][0], INT_MAX);
+  EXPECT_EQ(a[0][0], 0);
+}
+
+}  // namespace
