@@ -7,3 +7,4 @@
 #include "zr/mathMatrix.h"
 #include "zr/statisticsMath.h"
 #include "zr/SVD.h"
+#include "zr/imageProcessing.h"
