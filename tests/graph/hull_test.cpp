@@ -355,10 +355,10 @@ TEST(ConvexHull, ExtremeCoordinatesAreExact) {
   // Any increasing map of each axis with the same scale keeps every decision, so the hull of the
   // stretched set is the stretched hull of the small one, order included.
   std::mt19937 g(7);
-  const int scale = 68174084;  // 63 · scale spans almost the whole int range
-  auto stretch = [scale](const Points& s) {
+  constexpr std::int64_t kScale = 68174084;  // 63 · kScale spans almost the whole int range
+  auto stretch = [](const Points& s) {
     Points r;
-    auto at = [scale](int v) { return static_cast<int>(std::int64_t{INT_MIN} + std::int64_t{v} * scale); };
+    auto at = [](int v) { return static_cast<int>(std::int64_t{INT_MIN} + std::int64_t{v} * kScale); };
     for (const auto& q : s) r.push_back({at(q[0]), at(q[1])});
     return r;
   };
