@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "zr/Graph.h"
+
+namespace {
+
+using ZR::Graph;
+using Curve = std::vector<std::vector<double>>;
+using Ints = std::vector<int>;
+
+// t of every row: from 0.0f, the float step added in float while 1.0f >= t.
+std::vector<float> samples(float step) {
+  std::vector<float> t;
+  for (float v = 0.0f; 1.0f >= v; v = v + step) t.push_back(v);
+  return t;
+}
+
+// The Bernstein form in double, as an independent reference.
+double bernstein(const Ints& p, double t) {
+  const auto n = static_cast<int>(p.size()) - 1;
+  double s = 0.0, c = 1.0;
+  for (int i = 0; i <= n; ++i) {
+    s += c * std::pow(t, i) * std::pow(1.0 - t, n - i) * p[static_cast<std::size_t>(i)];
+    c = c * (n - i) / (i + 1);
+  }
+  return s;
+}
+
+void expectNearCurve(const Curve& curve, const Ints& x, const Ints& y, float step, double scale) {
+  const std::vector<float> t = samples(step);
+  ASSERT_EQ(curve.size(), t.size());
+  for (std::size_t k = 0; k < t.size(); ++k) {
+    ASSERT_EQ(curve[k].size(), 2u);
+    // A few float roundings of values up to the size of the coordinates.
+    EXPECT_NEAR(curve[k][0], bernstein(x, t[k]), scale * 8e-7) << k;
+    EXPECT_NEAR(curve[k][1], bernstein(y, t[k]), scale * 8e-7) << k;
+  }
+}
+
+TEST(Bezier, RowCountsAppendAndFirstRows) {
+  Graph g;
+  EXPECT_EQ(samples(0.0005f).size(), 2000u);
+  EXPECT_EQ(samples(0.002f).size(), 501u);
+
+  Curve c{{7.0, 8.0}};
+  g.bezier_n({3, 9, -4}, {5, 1, 2}, 12345, c);
+  ASSERT_EQ(c.size(), 2001u);
+  EXPECT_EQ(c[0], (std::vector<double>{7.0, 8.0}));
+  EXPECT_EQ(c[1], (std::vector<double>{3.0, 5.0}));
+  g.bezier_n({3, 9, -4}, {5, 1, 2}, -1, c);
+  ASSERT_EQ(c.size(), 4001u);
+  EXPECT_EQ(c[2001], c[1]);
+  EXPECT_EQ(c[4000], c[2000]);
+
+  const Ints x{10, 20, 30, 40, 50}, y{-1, -2, -3, -4, -5};
+  Curve c1, c2, c3;
+  g.bezier_1(x, y, 0, c1);
+  g.bezier_2(x, y, 0, c2);
+  g.bezier_3(x, y, 0, c3);
+  ASSERT_EQ(c1.size(), 501u);
+  ASSERT_EQ(c2.size(), 501u);
+  ASSERT_EQ(c3.size(), 501u);
+  EXPECT_EQ(c1[0], (std::vector<double>{10.0, -1.0}));
+  EXPECT_EQ(c2[0], (std::vector<double>{30.0, -3.0}));
+  EXPECT_EQ(c3[0], (std::vector<double>{20.0, -2.0}));
+
+  // Only the first two (bezier_1) or the last three (bezier_2) points matter.
+  Curve d1, d2;
+  g.bezier_1({10, 20}, {-1, -2}, 0, d1);
+  g.bezier_2({30, 40, 50}, {-3, -4, -5}, 0, d2);
+  EXPECT_EQ(c1, d1);
+  EXPECT_EQ(c2, d2);
+}
+
+TEST(Bezier, LastRowStopsShortOfOne) {
+  Graph g;
+  // On the points (0, 0) and (1, 0) the row's X is t itself.
+  Curve n, one;
+  g.bezier_n({0, 1}, {0, 0}, 0, n);
+  g.bezier_1({0, 1}, {0, 0}, 0, one);
+  EXPECT_NEAR(n.back()[0], 0.99951869, 3e-8);
+  EXPECT_NEAR(one.back()[0], 0.99999422, 3e-8);
+  EXPECT_LT(one.back()[0], 1.0);
+  EXPECT_EQ(n.back()[1], 0.0);
+}
+
+TEST(Bezier, DegenerateBernsteinInputs) {
+  Graph g;
+  Curve c;
+  g.bezier_n({}, {}, 0, c);
+  ASSERT_EQ(c.size(), 2000u);
+  for (const auto& r : c) EXPECT_EQ(r, (std::vector<double>{0.0, 0.0}));
+  c.clear();
+  g.bezier_n({-6}, {9, 100}, 0, c);
+  ASSERT_EQ(c.size(), 2000u);
+  for (const auto& r : c) EXPECT_EQ(r, (std::vector<double>{-6.0, 9.0}));
+
+  // 171 points: 170! is still finite. 172 points: 171! overflows and the weights are undefined.
+  Curve f, nan;
+  g.bezier_n(Ints(171, 1), Ints(171, 1), 0, f);
+  g.bezier_n(Ints(172, 1), Ints(172, 1), 0, nan);
+  for (const auto& r : f) EXPECT_TRUE(std::isfinite(r[0]));
+  EXPECT_EQ(f[0], (std::vector<double>{1.0, 1.0}));
+  EXPECT_TRUE(std::isnan(nan[1][0]));
+  EXPECT_TRUE(std::isnan(nan[1000][1]));
+}
+
+TEST(Bezier, ClosedFormsMatchBernsteinForm) {
+  Graph g;
+  const Ints x{-300, 1200, 45, 900}, y{800, -50, 1000, -700};
+  for (std::size_t degree = 1; degree <= 3; ++degree) {
+    const Ints px(x.begin(), x.begin() + static_cast<long>(degree) + 1);
+    const Ints py(y.begin(), y.begin() + static_cast<long>(degree) + 1);
+    Curve n, closed;
+    g.bezier_n(px, py, 0, n);
+    if (degree == 1) g.bezier_1(px, py, 0, closed);
+    if (degree == 2) g.bezier_2(px, py, 0, closed);
+    if (degree == 3) g.bezier_3(px, py, 0, closed);
+    expectNearCurve(n, px, py, 0.0005f, 1200.0);
+    expectNearCurve(closed, px, py, 0.002f, 1200.0);
+    EXPECT_EQ(n[0], closed[0]);
+  }
+}
+
+TEST(Bezier, ExtremeCoordinatesStayDefined) {
+  Graph g;
+  const Ints x{INT_MIN, INT_MAX, INT_MIN, INT_MAX}, y{INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+  Curve c2, c3;
+  g.bezier_2({INT_MIN, INT_MAX, INT_MIN}, {INT_MAX, INT_MIN, INT_MAX}, 0, c2);
+  g.bezier_3(x, y, 0, c3);
+  EXPECT_EQ(c2[0], (std::vector<double>{-2147483648.0, 2147483648.0}));
+  EXPECT_EQ(c3[0], (std::vector<double>{-2147483648.0, 2147483648.0}));
+  expectNearCurve(c3, x, y, 0.002f, 4.3e9 * 4);
+  for (const auto& r : c2) EXPECT_TRUE(std::isfinite(r[0]) && std::isfinite(r[1]));
+}
+
+void expectOutOfRange(void (Graph::*op)(Ints, Ints, int, Curve&), const Ints& x, const Ints& y) {
+  Graph g;
+  Curve c{{1.0, 2.0}};
+  try {
+    (g.*op)(x, y, 0, c);
+    ADD_FAILURE() << "no exception for " << x.size() << " / " << y.size();
+  } catch (const std::out_of_range& e) {
+    EXPECT_EQ(std::string(e.what()), "invalid vector<T> subscript");
+  }
+  EXPECT_EQ(c, (Curve{{1.0, 2.0}}));
+}
+
+TEST(Bezier, TooFewPointsRaiseBeforeAppending) {
+  expectOutOfRange(&Graph::bezier_1, {1}, {1, 2});
+  expectOutOfRange(&Graph::bezier_1, {1, 2}, {1});
+  expectOutOfRange(&Graph::bezier_2, {1, 2}, {1, 2, 3});
+  expectOutOfRange(&Graph::bezier_2, {1, 2, 3, 4}, {1, 2, 3});
+  expectOutOfRange(&Graph::bezier_3, {1, 2, 3}, {1, 2, 3, 4});
+  expectOutOfRange(&Graph::bezier_3, {1, 2, 3, 4}, {1, 2, 3});
+  expectOutOfRange(&Graph::bezier_n, {1, 2}, {1});
+  expectOutOfRange(&Graph::bezier_n, {1}, {});
+}
+
+}  // namespace
