@@ -8,3 +8,4 @@
 #include "zr/statisticsMath.h"
 #include "zr/SVD.h"
 #include "zr/imageProcessing.h"
+#include "zr/Graph.h"
