@@ -1,0 +1,142 @@
+// Every family called from several threads at once, each thread on its own data: the library has
+// no shared state, so every result must equal, bit for bit, the one computed on a single thread.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "zr/zr.h"
+
+namespace {
+
+// A job's results as raw bit patterns, so NaN and −0.0 compare exactly.
+class Digest {
+ public:
+  void add(double d) {
+    std::uint64_t u;
+    std::memcpy(&u, &d, sizeof u);
+    bits_.push_back(u);
+  }
+  void add(int i) { bits_.push_back(static_cast<std::uint64_t>(static_cast<std::int64_t>(i))); }
+  void add(const ZR::Point3D& p) {
+    add(p.x);
+    add(p.y);
+    add(p.z);
+  }
+  template <class T>
+  void add(const std::vector<T>& v) {
+    add(static_cast<int>(v.size()));
+    for (const auto& e : v) add(e);
+  }
+  const std::vector<std::uint64_t>& bits() const { return bits_; }
+
+ private:
+  std::vector<std::uint64_t> bits_;
+};
+
+// Input data from a seed, the same on every build (doubles are made from mt19937's integers).
+class Data {
+ public:
+  explicit Data(std::uint32_t seed) : gen_(seed) {}
+  double real() { return static_cast<double>(static_cast<std::int32_t>(gen_())) / 65536.0; }
+  int integer(int lo, int hi) {
+    return lo + static_cast<int>(gen_() % static_cast<std::uint32_t>(hi - lo + 1));
+  }
+  ZR::Point3D point() {
+    const double x = real();
+    const double y = real();
+    return ZR::Point3D{x, y, real()};
+  }
+  std::vector<double> reals(std::size_t n) {
+    std::vector<double> v(n);
+    for (double& e : v) e = real();
+    return v;
+  }
+  std::vector<std::vector<double>> matrix(std::size_t r, std::size_t c) {
+    std::vector<std::vector<double>> m(r);
+    for (auto& row : m) row = reals(c);
+    return m;
+  }
+
+ private:
+  std::mt19937 gen_;
+};
+
+using Job = Digest (*)(std::uint32_t seed);
+
+Digest vectorJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::mathCommon m;
+  Digest out;
+  for (int i = 0; i < 50; ++i) {
+    const ZR::Point3D a = d.point();
+    const ZR::Point3D b = d.point();
+    out.add(m.eucDistancePoint22(ZR::Point2F{static_cast<float>(a.x), static_cast<float>(a.y)},
+                                 ZR::Point2F{static_cast<float>(b.x), static_cast<float>(b.y)}));
+    out.add(m.eucDistancePoint33(a, b));
+    out.add(m.vector3Norm(a));
+    out.add(m.vectorNorm1(d.reals(7)));
+    out.add(m.vector3NormSquare(b));
+    ZR::Point3D u{};
+    m.vectorUnitize(a, u);
+    out.add(u);
+    out.add(m.vector3AngleRadian(a, b));
+    out.add(m.vector3AngleDegree(a, b));
+    out.add(m.cos3Vector(a, b));
+    out.add(m.dotProduct3(a, b));
+    m.crossVector3(a, b, u);
+    out.add(u);
+  }
+  return out;
+}
+
+struct NamedJob {
+  const char* name;
+  Job run;
+};
+
+const std::vector<NamedJob>& jobs() {
+  static const std::vector<NamedJob> all = {
+      {"mathCommon vectors", vectorJob},
+  };
+  return all;
+}
+
+TEST(Concurrency, EveryFamilyFromManyThreadsGivesTheSingleThreadedBits) {
+  constexpr unsigned kThreads = 4;
+  constexpr std::uint32_t kSeeds = 3;
+  const auto& all = jobs();
+
+  // Reference: every job for every seed on this thread alone.
+  std::vector<std::vector<Digest>> expected(all.size());
+  for (std::size_t j = 0; j < all.size(); ++j)
+    for (std::uint32_t s = 0; s < kSeeds; ++s) expected[j].push_back(all[j].run(1000 + s));
+
+  // Each thread runs every job for every seed, starting at a different job so that different
+  // families overlap in time.
+  std::vector<std::vector<std::vector<Digest>>> got(kThreads);
+  std::vector<std::thread> threads;
+  for (unsigned t = 0; t < kThreads; ++t) {
+    got[t].assign(all.size(), std::vector<Digest>(kSeeds));
+    threads.emplace_back([t, &all, &got] {
+      for (std::size_t k = 0; k < all.size(); ++k) {
+        const std::size_t j = (k + t) % all.size();
+        for (std::uint32_t s = 0; s < kSeeds; ++s) got[t][j][s] = all[j].run(1000 + s);
+      }
+    });
+  }
+  for (auto& th : threads) th.join();
+
+  for (unsigned t = 0; t < kThreads; ++t)
+    for (std::size_t j = 0; j < all.size(); ++j)
+      for (std::uint32_t s = 0; s < kSeeds; ++s)
+        EXPECT_EQ(got[t][j][s].bits(), expected[j][s].bits())
+            << all[j].name << ", thread " << t << ", seed " << s;
+}
+
+}  // namespace
