@@ -95,6 +95,62 @@ Digest vectorJob(std::uint32_t seed) {
   return out;
 }
 
+Digest matrixJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::mathMatrix m;
+  Digest out;
+  for (int round = 0; round < 4; ++round) {
+    const int r = d.integer(1, 5);
+    const int c = d.integer(1, 5);
+    std::vector<double> a = d.reals(static_cast<std::size_t>(r * c));
+    std::vector<double> t(a.size());
+    m.rotateMat(a.data(), t.data(), r, c);
+    out.add(t);
+    std::vector<double> p(static_cast<std::size_t>(r * r));
+    m.matrixMulmats(a.data(), t.data(), p.data(), r, c, r);
+    out.add(p);
+    out.add(m.traceMat(p.data(), r));
+    out.add(m.detMatrix(p.data(), r, r));
+    m.invMat(p.data(), r);
+    out.add(p);
+
+    const auto x = d.matrix(static_cast<std::size_t>(r + 1), static_cast<std::size_t>(c));
+    out.add(m.prod(x));
+    out.add(m.corr2(x, d.matrix(static_cast<std::size_t>(r + 1), static_cast<std::size_t>(c))));
+    out.add(m.cov(x));
+    std::vector<std::vector<double>> rows;
+    m.dataCenter(x, rows);
+    m.zscore(x, rows);
+    m.fiplr(x, rows);
+    m.hilb(r, rows);
+    m.vander(d.reals(4), rows);
+    m.toeplitz(d.reals(3), rows);
+    out.add(rows);
+    std::vector<std::vector<int>> ints;
+    m.ones(r, c, ints);
+    m.pascal2(r + 12, ints);
+    out.add(ints);
+    ints.clear();
+    m.zeros(r, c, ints);
+    out.add(ints);
+
+    std::vector<std::vector<float>> f(static_cast<std::size_t>(r),
+                                      std::vector<float>(static_cast<std::size_t>(r)));
+    for (auto& row : f)
+      for (float& e : row) e = static_cast<float>(d.real());
+    std::vector<std::vector<float>> g = f;
+    m.fipud(f, g);
+    out.add(g);
+    m.tril(f, g);
+    out.add(g);
+    m.triu(f, g);
+    out.add(g);
+    m.rot90(f, g);
+    out.add(g);
+  }
+  return out;
+}
+
 struct NamedJob {
   const char* name;
   Job run;
@@ -103,6 +159,7 @@ struct NamedJob {
 const std::vector<NamedJob>& jobs() {
   static const std::vector<NamedJob> all = {
       {"mathCommon vectors", vectorJob},
+      {"mathMatrix", matrixJob},
   };
   return all;
 }
