@@ -28,6 +28,12 @@ class Digest {
     add(p.y);
     add(p.z);
   }
+  void add(const ZR::QuaD& q) {
+    add(q.w);
+    add(q.x);
+    add(q.y);
+    add(q.z);
+  }
   template <class T>
   void add(const std::vector<T>& v) {
     add(static_cast<int>(v.size()));
@@ -151,6 +157,47 @@ Digest matrixJob(std::uint32_t seed) {
   return out;
 }
 
+Digest rotationJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::mathCommon m;
+  Digest out;
+  for (int i = 0; i < 30; ++i) {
+    const ZR::QuaD q{d.real(), d.real(), d.real(), d.real()};
+    const ZR::QuaD p{d.real(), d.real(), d.real(), d.real()};
+    ZR::QuaD r{};
+    m.quaMulti(q, p, r);
+    out.add(r);
+    m.quaInv(q, r);
+    out.add(r);
+    m.quaIdentity(p, r);
+    out.add(r);
+    double mat[3][3];
+    m.qua2RMatrix(q, mat);
+    for (const auto& row : mat)
+      for (const double e : row) out.add(e);
+    m.rotation2Qua(r, mat);
+    out.add(r);
+    double angles[3] = {d.real() / 1000.0, d.real() / 1000.0, d.real() / 1000.0};
+    const auto order = static_cast<ZR::ChannelOrderEuler>(i % 6);
+    m.euler2QuaRadian(angles, order, r);
+    out.add(r);
+    m.euler2QuaDegree(angles, order, r);
+    out.add(r);
+    m.qua2EulRadian(q, order, angles);
+    m.rotm2EulDegree(mat, order, angles);
+    for (const double e : angles) out.add(e);
+    double v[3];
+    m.rotm2RodVector(mat, v);
+    m.rodVector2Rotm(v, mat);
+    for (const auto& row : mat)
+      for (const double e : row) out.add(e);
+    double angle = 0.0;
+    m.qua2AngleAxis(r, angle, v);
+    out.add(angle);
+  }
+  return out;
+}
+
 struct NamedJob {
   const char* name;
   Job run;
@@ -159,6 +206,7 @@ struct NamedJob {
 const std::vector<NamedJob>& jobs() {
   static const std::vector<NamedJob> all = {
       {"mathCommon vectors", vectorJob},
+      {"mathCommon rotations", rotationJob},
       {"mathMatrix", matrixJob},
   };
   return all;
