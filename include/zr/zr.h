@@ -5,3 +5,5 @@
 #include "zr/types.h"
 #include "zr/mathCommon.h"
 #include "zr/mathMatrix.h"
+#include "zr/statisticsMath.h"
+#include "zr/SVD.h"

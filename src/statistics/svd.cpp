@@ -1,0 +1,152 @@
+// Singular value decomposition by two classical Jacobi eigen-decompositions.
+
+#include <cmath>
+#include <cstddef>
+#include <utility>
+
+#include "frame/failure.h"
+#include "zr/SVD.h"
+
+namespace ZR {
+namespace {
+
+using Rows = std::vector<std::vector<double>>;
+
+// A square matrix in one flat row-major block: the solver rotates it in place.
+struct Square {
+  std::size_t n = 0;
+  std::vector<double> a;
+  double& operator()(std::size_t i, std::size_t j) { return a[i * n + j]; }
+};
+
+// Gram matrices, each entry's products summed in ascending k from 0.0 (x·y + c, as a row-by-column
+// product forms them). Entries (i, j) and (j, i) are the same sum, so the lower triangle is mirrored.
+// AᵀA: entry (i, j) = Σ_k A[k][i]·A[k][j].
+Square gramColumns(const Rows& A, std::size_t n) {
+  Square g{n, std::vector<double>(n * n, 0.0)};
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = i; j < n; ++j) {
+      double c = 0.0;
+      for (const auto& row : A) c = row[i] * row[j] + c;
+      g(i, j) = c;
+      g(j, i) = c;
+    }
+  return g;
+}
+
+// AAᵀ: entry (i, j) = Σ_k A[i][k]·A[j][k].
+Square gramRows(const Rows& A, std::size_t n) {
+  const std::size_t m = A.size();
+  Square g{m, std::vector<double>(m * m, 0.0)};
+  for (std::size_t i = 0; i < m; ++i)
+    for (std::size_t j = i; j < m; ++j) {
+      double c = 0.0;
+      for (std::size_t k = 0; k < n; ++k) c = A[i][k] * A[j][k] + c;
+      g(i, j) = c;
+      g(j, i) = c;
+    }
+  return g;
+}
+
+// Indices 0 … n − 1 by descending value, equal values in ascending index order (a straight
+// insertion sort: stable, and defined for NaN too).
+std::vector<std::size_t> sortIndexDescend(const std::vector<double>& values) {
+  std::vector<std::size_t> idx(values.size());
+  for (std::size_t i = 0; i < idx.size(); ++i) idx[i] = i;
+  for (std::size_t i = 1; i < idx.size(); ++i) {
+    const std::size_t key = idx[i];
+    std::size_t j = i;
+    while (j > 0 && values[key] > values[idx[j - 1]]) {
+      idx[j] = idx[j - 1];
+      --j;
+    }
+    idx[j] = key;
+  }
+  return idx;
+}
+
+// Classical Jacobi with largest-element pivoting on the symmetric M (overwritten). Returns the
+// eigenvector matrix (flat, eigenvector j in column j) and fills eigenvalues, both in descending
+// order of eigenvalue.
+std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
+  const std::size_t n = M.n;
+  std::vector<double> E(n * n, 0.0);
+  for (std::size_t i = 0; i < n; ++i) E[i * n + i] = 1.0;
+  // With fewer than two rows there is no off-diagonal element and nothing to rotate.
+  for (int passes = 0; n >= 2;) {
+    double best = std::fabs(M(0, 1));
+    std::size_t p = 0, q = 1;
+    for (std::size_t i = 0; i < n; ++i)
+      for (std::size_t j = 0; j < n; ++j)
+        if (j != i && std::fabs(M(i, j)) > best) {
+          best = std::fabs(M(i, j));
+          p = i;
+          q = j;
+        }
+    const double theta = 0.5 * std::atan2(M(p, q) * 2.0, M(p, p) - M(q, q));
+    const double c = std::cos(theta), s = std::sin(theta);
+    const double c2 = std::cos(theta * 2.0), s2 = std::sin(theta * 2.0);
+    const double app = M(p, p), aqq = M(q, q), apq = M(p, q);
+    M(p, p) = (c * app) * c + (s * aqq) * s + s2 * apq;
+    M(q, q) = (c * aqq) * c + (s * app) * s - s2 * apq;
+    M(p, q) = ((aqq - app) * 0.5) * s2 + c2 * apq;
+    M(q, p) = M(p, q);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k == p || k == q) continue;
+      const double mpk = M(p, k), mqk = M(q, k);
+      M(p, k) = mpk * c + mqk * s;
+      M(k, p) = M(p, k);
+      M(q, k) = mqk * c - mpk * s;
+      M(k, q) = M(q, k);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      const double ep = E[i * n + p], eq = E[i * n + q];
+      E[i * n + p] = ep * c + eq * s;
+      E[i * n + q] = eq * c - ep * s;
+    }
+    ++passes;
+    if (passes >= 10000 || best < 1e-40) break;
+  }
+  std::vector<double> d(n);
+  for (std::size_t i = 0; i < n; ++i) d[i] = M(i, i);
+  const std::vector<std::size_t> idx = sortIndexDescend(d);
+  eigenvalues.resize(n);
+  std::vector<double> sorted(n * n);
+  for (std::size_t j = 0; j < n; ++j) {
+    eigenvalues[j] = d[idx[j]];
+    for (std::size_t i = 0; i < n; ++i) sorted[i * n + j] = E[i * n + idx[j]];
+  }
+  return sorted;
+}
+
+}  // namespace
+
+void SVD::compute(Rows A, Rows& U, Rows& S, Rows& V) {
+  const std::size_t m = A.size();
+  const std::size_t n = m == 0 ? 0 : A[0].size();
+  for (const auto& row : A)
+    if (row.size() < n) detail::throwOutOfRange();
+
+  std::vector<double> lambda;
+  Square P = gramColumns(A, n);
+  const std::vector<double> E = jacobiEigen(P, lambda);
+  Rows newV(n, std::vector<double>(n));
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = 0; j < n; ++j) newV[i][j] = E[j * n + i];
+
+  Rows newS(m, std::vector<double>(n, 0.0));
+  for (std::size_t k = 0; k < m && k < n; ++k) newS[k][k] = std::sqrt(lambda[k]);
+
+  lambda.clear();
+  Square Q = gramRows(A, n);
+  const std::vector<double> F = jacobiEigen(Q, lambda);
+  Rows newU(m, std::vector<double>(m));
+  for (std::size_t i = 0; i < m; ++i)
+    for (std::size_t j = 0; j < m; ++j) newU[i][j] = F[i * m + j];
+
+  V = std::move(newV);
+  S = std::move(newS);
+  U = std::move(newU);
+}
+
+}  // namespace ZR

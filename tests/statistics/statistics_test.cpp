@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "zr/statisticsMath.h"
+
+namespace {
+
+using ZR::statisticsMath;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(Statistics, MeanVarianceStd) {
+  statisticsMath s;
+  const std::vector<double> x{1, 2, 3, 4};
+  double r = 0;
+  s.mean(x, r);
+  EXPECT_EQ(r, 2.5);
+  s.var(x, r);
+  EXPECT_EQ(r, 1.6666666666666667);
+  s.std(x, r);
+  EXPECT_EQ(r, 1.2909944487358056);
+  EXPECT_EQ(x, (std::vector<double>{1, 2, 3, 4}));
+
+  s.mean({}, r);
+  EXPECT_TRUE(std::isnan(r));
+  s.var({}, r);  // n − 1 wraps to 4294967295
+  EXPECT_EQ(r, 0.0);
+  s.std({}, r);
+  EXPECT_EQ(r, 0.0);
+  s.var({5}, r);
+  EXPECT_TRUE(std::isnan(r));
+  s.std({5}, r);
+  EXPECT_TRUE(std::isnan(r));
+}
+
+TEST(Statistics, NormalDensityAppends) {
+  statisticsMath s;
+  std::vector<double> pdf{7.0};
+  const double mu = 0, sigma = 1;
+  s.normalpdf({0.0, 1.0}, mu, sigma, pdf);
+  ASSERT_EQ(pdf.size(), 3u);
+  EXPECT_EQ(pdf[0], 7.0);
+  EXPECT_EQ(pdf[1], 0.3989422804014327);
+  EXPECT_EQ(pdf[2], 0.24197072451914337);
+  s.normalpdf({}, mu, sigma, pdf);
+  EXPECT_EQ(pdf.size(), 3u);
+  std::vector<double> z;
+  s.normalpdf({0.0, 2.0}, mu, 0.0, z);
+  EXPECT_TRUE(std::isnan(z[0]) && std::isnan(z[1]));
+  s.normalpdf({1.0}, mu, -1.0, z);
+  EXPECT_EQ(z[2], -0.24197072451914337);
+  // mu and sigma referring into pdf itself, which grows (and may move) while appending.
+  std::vector<double> self{0.0, 1.0};
+  s.normalpdf(std::vector<double>(100, 1.0), self[0], self[1], self);
+  ASSERT_EQ(self.size(), 102u);
+  EXPECT_EQ(self[101], 0.24197072451914337);
+}
+
+double medianBySorting(std::vector<double> v) {
+  if (v.empty()) return kNaN;
+  for (double e : v)
+    if (std::isnan(e)) return kNaN;
+  std::sort(v.begin(), v.end());
+  const std::size_t h = v.size() / 2;
+  return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2;
+}
+
+TEST(Statistics, MedianPerRowAndColumn) {
+  statisticsMath s;
+  std::mt19937 g(3);
+  std::vector<std::vector<double>> rows;
+  for (int len = 0; len < 12; ++len) {
+    std::vector<double> r;
+    for (int k = 0; k < len; ++k) r.push_back(static_cast<double>(static_cast<int>(g() % 7) - 3));
+    rows.push_back(r);
+  }
+  rows[5][2] = kNaN;
+  const auto copy = rows;
+  const std::vector<double> med = s.median(rows, 2);
+  ASSERT_EQ(med.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const double want = medianBySorting(rows[i]);
+    if (std::isnan(want))
+      EXPECT_TRUE(std::isnan(med[i])) << i;
+    else
+      EXPECT_EQ(med[i], want) << i;
+  }
+  EXPECT_TRUE(std::isnan(med[0]));  // the empty row
+  EXPECT_EQ(rows.size(), copy.size());
+
+  const std::vector<std::vector<double>> m{{1, 10, 5}, {3, 20, 6}, {2, 40, 7}, {4, 30, 8}};
+  EXPECT_EQ(s.median(m, 1), (std::vector<double>{2.5, 25, 6.5}));
+  EXPECT_TRUE(s.median(m, 3).empty());
+  EXPECT_TRUE(s.median(m, 0).empty());
+  EXPECT_TRUE(s.median({}, 1).empty());
+  // The two middle values average without overflow.
+  EXPECT_EQ(s.median({{1.7e308, 1.6e308}}, 2)[0], 1.6e308 / 2 + 1.7e308 / 2);
+  try {
+    s.median({{1, 2}, {3}}, 1);
+    FAIL();
+  } catch (const std::out_of_range& e) {
+    EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
+  }
+}
+
+}  // namespace
