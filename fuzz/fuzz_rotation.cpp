@@ -90,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     Vec3 angles(in);
     bool finite = true;
-    for (std::size_t i = 0; i < 3; ++i) finite = finite && std::isfinite(angles.v[i]) && std::fabs(angles.v[i]) < 1e6;
+    for (std::size_t i = 0; i < 3; ++i)
+      finite = finite && std::isfinite(angles.v[i]) && std::fabs(angles.v[i]) < 1e6;
     ZR::QuaD e{};
     mc.euler2QuaRadian(angles.v.get(), order, e);
     ZR_FUZZ_CHECK(angles.unchanged());
@@ -111,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Vec3 degrees(in);
     mc.qua2EulDegree(q, order, degrees.v.get());
     if (!validOrder)
-      for (std::size_t i = 0; i < 3; ++i) ZR_FUZZ_CHECK(zrfuzz::same(degrees.v[i], degrees.copy[i] * 180.0 / kPi));
+      for (std::size_t i = 0; i < 3; ++i)
+        ZR_FUZZ_CHECK(zrfuzz::same(degrees.v[i], degrees.copy[i] * 180.0 / kPi));
 
     // qua2Eul* equal rotm2Eul* of the matrix qua2RMatrix writes, bit for bit.
     Mat3 written(in);

@@ -198,6 +198,45 @@ Digest rotationJob(std::uint32_t seed) {
   return out;
 }
 
+Digest statisticsJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::statisticsMath s;
+  Digest out;
+  for (int i = 0; i < 20; ++i) {
+    const std::vector<double> x = d.reals(static_cast<std::size_t>(d.integer(0, 40)));
+    double r = 0.0;
+    s.mean(x, r);
+    out.add(r);
+    s.var(x, r);
+    out.add(r);
+    s.std(x, r);
+    out.add(r);
+    std::vector<double> pdf;
+    const double mu = d.real();
+    const double sigma = d.real();
+    s.normalpdf(x, mu, sigma, pdf);
+    out.add(pdf);
+    out.add(s.median(d.matrix(3, 5), 2));
+  }
+  return out;
+}
+
+Digest svdJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::SVD svd;
+  Digest out;
+  for (int i = 0; i < 6; ++i) {
+    const auto a =
+        d.matrix(static_cast<std::size_t>(d.integer(2, 6)), static_cast<std::size_t>(d.integer(2, 6)));
+    std::vector<std::vector<double>> u, s, v;
+    svd.compute(a, u, s, v);
+    out.add(u);
+    out.add(s);
+    out.add(v);
+  }
+  return out;
+}
+
 struct NamedJob {
   const char* name;
   Job run;
@@ -208,6 +247,8 @@ const std::vector<NamedJob>& jobs() {
       {"mathCommon vectors", vectorJob},
       {"mathCommon rotations", rotationJob},
       {"mathMatrix", matrixJob},
+      {"statisticsMath", statisticsJob},
+      {"SVD", svdJob},
   };
   return all;
 }
