@@ -4,3 +4,4 @@
 
 #include "zr/types.h"
 #include "zr/mathCommon.h"
+#include "zr/mathMatrix.h"
