@@ -65,4 +65,5 @@ PYBIND11_MODULE(zr, m) {
   zrpy::enumSlot() = order;
 
   zrpy::bindMathCommon(m);
+  zrpy::bindMathMatrix(m);
 }
