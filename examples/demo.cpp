@@ -1,22 +1,47 @@
-// A first look at zr: a few 3-D vector operations and the precision they are formed in.
+// The orientation round trip: Euler angles (degrees, order ZYX) -> quaternion -> composed with a
+// second rotation -> row-vector rotation matrix -> Euler angles again.
 
 #include <cstdio>
 
 #include "zr/zr.h"
 
+namespace {
+
+void printQua(const char* label, const ZR::QuaD& q) {
+  std::printf("%-34s (w %.17g, x %.17g, y %.17g, z %.17g)\n", label, q.w, q.x, q.y, q.z);
+}
+
+void printAngles(const char* label, const double* a) {
+  std::printf("%-34s (x %.17g, y %.17g, z %.17g) degrees\n", label, a[0], a[1], a[2]);
+}
+
+}  // namespace
+
 int main() {
   ZR::mathCommon m;
-  const ZR::Point3D a{0.3, 0.7, 1.1};
-  const ZR::Point3D b{1.0, 0.0, 0.0};
-  ZR::Point3D n{};
-  m.crossVector3(a, b, n);
-  std::printf("a = (%.17g, %.17g, %.17g), b = (%.17g, %.17g, %.17g)\n", a.x, a.y, a.z, b.x, b.y, b.z);
-  std::printf("|a|             = %.17g\n", m.vector3Norm(a));
-  std::printf("a . b           = %.17g\n", m.dotProduct3(a, b));
-  std::printf("a x b           = (%.17g, %.17g, %.17g)\n", n.x, n.y, n.z);
-  std::printf("angle(a, b)     = %.17g degrees\n", m.vector3AngleDegree(a, b));
-  std::printf("cos(a, a)       = %.17g (unclamped)\n", m.cos3Vector(a, a));
-  std::printf("angle(a, a)     = %.17g (clamped)\n", m.vector3AngleRadian(a, a));
-  std::printf("float distance  = %.17g\n", m.eucDistancePoint22({0.1f, 0.2f}, {0.3f, 0.7f}));
+
+  double yawPitchRoll[3] = {10.0, 20.0, 30.0};  // about x, y, z; composed as Rz·Ry·Rx
+  printAngles("Euler angles in, order ZYX:", yawPitchRoll);
+
+  ZR::QuaD q{};
+  m.euler2QuaDegree(yawPitchRoll, ZR::ZYX, q);
+  printQua("euler2QuaDegree:", q);
+
+  double axis[3] = {0.0, 0.0, 1.0};
+  ZR::QuaD turn{}, composed{};
+  m.theatAngle2Qua(3.141592653589793 / 4, axis, turn);  // 45 degrees about z
+  printQua("second rotation (45 deg about z):", turn);
+  m.quaMulti(turn, q, composed);
+  printQua("quaMulti(second, first):", composed);
+
+  double r[3][3];
+  m.qua2RMatrix(composed, r);
+  std::printf("qua2RMatrix (row-vector layout):\n");
+  for (const auto& row : r) std::printf("    [% .17f % .17f % .17f]\n", row[0], row[1], row[2]);
+
+  double back[3];
+  m.rotm2EulDegree(r, ZR::ZYX, back);
+  printAngles("rotm2EulDegree, order ZYX:", back);
+  std::printf("(z grew by 45 degrees; x and y are unchanged up to rounding)\n");
   return 0;
 }
