@@ -53,7 +53,7 @@ def main():
          "Rotation.from_quat(q)", lambda: Rotation.from_quat(q_xyzw)),
         ("quaternion -> matrix", "qua2RMatrix(q)", lambda: mc.qua2RMatrix(q_wxyz),
          "Rotation.from_quat(q).as_matrix()", lambda: Rotation.from_quat(q_xyzw).as_matrix()),
-        ("matrix -> quaternion", "rotation2Qua(m)", lambda: mc.rotation2Qua(m_col),
+        ("matrix -> quaternion", "rotation2Qua(m)", lambda: mc.rotation2Qua(m_row),
          "Rotation.from_matrix(m).as_quat()", lambda: Rotation.from_matrix(m_col).as_quat()),
         ("quaternion -> Euler ZYX", "qua2EulRadian(q, ZYX)", lambda: mc.qua2EulRadian(q_wxyz, ZYX),
          "r.as_euler('ZYX')", lambda: rq.as_euler("ZYX")),

@@ -193,6 +193,7 @@ void bindMathCommon(py::module_& m) {
                              "single call.");
   mc.attr("ChannelOrderEuler") = channelOrderEuler();
   bindVectors(mc);
+  bindMathCommonRotations(mc);
 }
 
 }  // namespace zrpy

@@ -16,6 +16,7 @@ py::module_ submodule(py::module_& m, const char* name, const char* doc);
 py::object channelOrderEuler();
 
 void bindMathCommon(py::module_& m);
+void bindMathCommonRotations(py::module_& m);
 void bindMathMatrix(py::module_& m);
 
 }  // namespace zrpy
