@@ -237,6 +237,55 @@ Digest svdJob(std::uint32_t seed) {
   return out;
 }
 
+Digest graphJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::Graph g;
+  Digest out;
+  for (int i = 0; i < 4; ++i) {
+    std::vector<int> x(static_cast<std::size_t>(d.integer(4, 8))), y(x.size());
+    for (std::size_t k = 0; k < x.size(); ++k) {
+      x[k] = d.integer(-100, 100);
+      y[k] = d.integer(-100, 100);
+    }
+    std::vector<std::vector<double>> curve;
+    g.bezier_n(x, y, 0, curve);
+    g.bezier_1(x, y, 0, curve);
+    g.bezier_2(x, y, 0, curve);
+    g.bezier_3(x, y, 0, curve);
+    out.add(curve);
+    std::vector<std::vector<int>> pts(static_cast<std::size_t>(d.integer(4, 300)));
+    for (auto& q : pts) q = {d.integer(-50, 50), d.integer(-50, 50)};
+    out.add(g.convexHullJarvis(pts));
+    out.add(g.convexHullDivideConquer(pts));
+    out.add(g.convexHullGraham(pts));
+  }
+  return out;
+}
+
+Digest imageJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::imageProcessing ip;
+  Digest out;
+  for (int i = 0; i < 3; ++i) {
+    const auto rows = static_cast<std::size_t>(d.integer(3, 24));
+    const auto cols = static_cast<std::size_t>(d.integer(3, 24));
+    std::vector<std::vector<ZR::colorChannel>> colour(rows, std::vector<ZR::colorChannel>(cols));
+    for (auto& row : colour)
+      for (auto& px : row) px = {d.integer(0, 255), d.integer(0, 255), d.integer(0, 255)};
+    std::vector<std::vector<int>> gray, gx, gy, mag, dir, bin, opened;
+    ip.rgbImage2Grayscale(colour, gray);
+    ip.canny(gray, gx, gy, mag, dir);
+    ip.imageBinaryzation(gray, bin);
+    ip.imageopen(bin, opened);
+    for (const auto* img : {&gray, &gx, &gy, &mag, &dir, &bin, &opened}) out.add(*img);
+    std::vector<std::vector<double>> filtered;
+    ip.boxFilter(gray, 3, true, filtered);
+    out.add(filtered);
+    out.add(ip.getGaussianKernel(d.integer(1, 9), 0.5 + d.integer(0, 8), true));
+  }
+  return out;
+}
+
 struct NamedJob {
   const char* name;
   Job run;
@@ -249,6 +298,8 @@ const std::vector<NamedJob>& jobs() {
       {"mathMatrix", matrixJob},
       {"statisticsMath", statisticsJob},
       {"SVD", svdJob},
+      {"Graph", graphJob},
+      {"imageProcessing", imageJob},
   };
   return all;
 }
