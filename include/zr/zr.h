@@ -9,3 +9,8 @@
 #include "zr/SVD.h"
 #include "zr/imageProcessing.h"
 #include "zr/Graph.h"
+#include "zr/foundationMath.h"
+#include "zr/TrigonometricFunctionMath.h"
+#include "zr/geometryMath.h"
+#include "zr/caculusMath.h"
+#include "zr/convolutionMath.h"

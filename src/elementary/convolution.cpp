@@ -1,0 +1,81 @@
+#include "zr/convolutionMath.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "frame/failure.h"
+
+namespace ZR {
+
+namespace {
+
+// The output length a − 1 + b is formed as an int and used as an unsigned count: −1 (both
+// empty) and anything past INT_MAX ask for more than a vector can hold.
+std::size_t fullLength(std::size_t a, std::size_t b) {
+  if (a + b == 0 || a + b - 1 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    detail::throwLengthError();
+  return a + b - 1;
+}
+
+}  // namespace
+
+void convolutionMath::conv(std::vector<double> u, std::vector<double> v, std::vector<double>& w) {
+  const std::size_t m = u.size();
+  const std::size_t n = v.size();
+  const std::size_t len = fullLength(m, n);
+  w.resize(len);
+  // t runs over the shorter input; only the t with a valid partner index contribute, in
+  // ascending order, so the loop may start and stop there.
+  const std::vector<double>& shortIn = m <= n ? u : v;
+  const std::vector<double>& longIn = m <= n ? v : u;
+  const std::size_t s = shortIn.size();
+  const std::size_t l = longIn.size();
+  if (s == 0) return;
+  for (std::size_t k = 0; k < len; ++k) {
+    const std::size_t first = k >= l ? k - l + 1 : 0;
+    const std::size_t last = std::min(s - 1, k);
+    for (std::size_t t = first; t <= last; ++t) w[k] = shortIn[t] * longIn[k - t] + w[k];
+  }
+}
+
+void convolutionMath::conv2(std::vector<std::vector<double>> A, std::vector<std::vector<double>> B,
+                            std::vector<std::vector<double>>& C) {
+  const std::size_t ma = A.size();
+  const std::size_t mb = B.size();
+  const std::size_t na = ma != 0 ? A[0].size() : 0;  // a matrix without rows has no columns
+  const std::size_t nb = mb != 0 ? B[0].size() : 0;
+  for (const auto& row : A)
+    if (row.size() < na) detail::throwOutOfRange();
+  for (const auto& row : B)
+    if (row.size() < nb) detail::throwOutOfRange();
+  const std::size_t cols = fullLength(nb, na);
+  const std::size_t rows = ma + mb == 0 ? 0 : ma + mb - 1;
+
+  C.resize(rows);
+  for (auto& row : C) row.resize(cols);
+  if (ma == 0 || na == 0) return;  // no (i, j) at all: no entry is written
+
+  for (std::size_t r = 0; r < rows; ++r) {
+    // Only the i with 0 ≤ r − i < mb and j with 0 ≤ c − j < nb contribute; the rest leave the
+    // running sum as it is, so the loops skip them and keep the order of the others.
+    const std::size_t iFirst = r >= mb ? r - mb + 1 : 0;
+    const std::size_t iLast = std::min(ma - 1, r);
+    for (std::size_t c = 0; c < cols; ++c) {
+      float acc = 0.0f;
+      if (nb != 0) {
+        const std::size_t jFirst = c >= nb ? c - nb + 1 : 0;
+        const std::size_t jLast = std::min(na - 1, c);
+        for (std::size_t i = iFirst; i <= iLast; ++i) {
+          const std::vector<double>& a = A[i];
+          const std::vector<double>& b = B[r - i];
+          for (std::size_t j = jFirst; j <= jLast; ++j)
+            acc = static_cast<float>(a[j] * b[c - j] + static_cast<double>(acc));
+        }
+      }
+      C[r][c] = static_cast<double>(acc);
+    }
+  }
+}
+
+}  // namespace ZR
