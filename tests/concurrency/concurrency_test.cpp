@@ -286,6 +286,45 @@ Digest imageJob(std::uint32_t seed) {
   return out;
 }
 
+Digest elementaryJob(std::uint32_t seed) {
+  Data d(seed);
+  ZR::foundationMath f;
+  ZR::TrigonometricFunctionMath t;
+  ZR::geometryMath geo;
+  ZR::caculusMath c;
+  ZR::convolutionMath cv;
+  Digest out;
+  for (int i = 0; i < 20; ++i) {
+    const double x = d.real() / 8192.0;
+    for (double (ZR::TrigonometricFunctionMath::*fn)(double) :
+         {&ZR::TrigonometricFunctionMath::sin, &ZR::TrigonometricFunctionMath::cos,
+          &ZR::TrigonometricFunctionMath::tand, &ZR::TrigonometricFunctionMath::asin,
+          &ZR::TrigonometricFunctionMath::acsch})
+      out.add((t.*fn)(x));
+    const int a = d.integer(-100000, 100000), b = d.integer(1, 1000);
+    out.add(f.rem(a, b));
+    out.add(f.gcd(a, b));
+    out.add(f.lcm(a, b));
+    out.add(f.factor(a));
+    out.add(f.factorial(b % 200));
+    ZR::Point2D p{};
+    f.cart2pol({x, d.real()}, p);
+    out.add(p.x);
+    geo.circumCenter({d.real(), d.real()}, {d.real(), d.real()}, {d.real(), d.real()}, p);
+    out.add(p.y);
+    const std::vector<double> poly = d.reals(5);
+    out.add(c.polyint(poly, d.reals(2)));
+    out.add(c.polyder(poly));
+    std::vector<double> w;
+    cv.conv(poly, d.reals(7), w);
+    out.add(w);
+    std::vector<std::vector<double>> m;
+    cv.conv2(d.matrix(3, 4), d.matrix(2, 3), m);
+    out.add(m);
+  }
+  return out;
+}
+
 struct NamedJob {
   const char* name;
   Job run;
@@ -300,6 +339,7 @@ const std::vector<NamedJob>& jobs() {
       {"SVD", svdJob},
       {"Graph", graphJob},
       {"imageProcessing", imageJob},
+      {"elementary", elementaryJob},
   };
   return all;
 }
