@@ -66,4 +66,8 @@ PYBIND11_MODULE(zr, m) {
 
   zrpy::bindMathCommon(m);
   zrpy::bindMathMatrix(m);
+  zrpy::bindStatistics(m);
+  zrpy::bindGraph(m);
+  zrpy::bindImage(m);
+  zrpy::bindElementary(m);
 }

@@ -18,5 +18,9 @@ py::object channelOrderEuler();
 void bindMathCommon(py::module_& m);
 void bindMathCommonRotations(py::module_& m);
 void bindMathMatrix(py::module_& m);
+void bindStatistics(py::module_& m);
+void bindGraph(py::module_& m);
+void bindImage(py::module_& m);
+void bindElementary(py::module_& m);
 
 }  // namespace zrpy
