@@ -16,8 +16,13 @@ namespace {
 
 class Expansion {
  public:
-  Expansion(const double* a, std::size_t rows, std::size_t cols)
-      : a_(a), rows_(rows), cols_(cols), next_(cols + 1), prev_(cols + 1) {
+  Expansion(const double* a, std::size_t rows, std::size_t cols) : a_(a), rows_(rows), cols_(cols) {
+    // The links of small matrices live on the stack: no allocation for the usual orders.
+    if (cols + 1 > kLocal) {
+      heap_.resize(2 * (cols + 1));
+      next_ = heap_.data();
+      prev_ = next_ + cols + 1;
+    }
     // Node cols_ is the list head; columns 0 … cols_ − 1 follow in order.
     for (std::size_t c = 0; c <= cols_; ++c) {
       next_[c] = c == cols_ ? 0 : c + 1;
@@ -25,6 +30,9 @@ class Expansion {
     }
     if (cols_ == 0) next_[cols_] = prev_[cols_] = cols_;
   }
+
+  Expansion(const Expansion&) = delete;  // next_ and prev_ may point into the object itself
+  Expansion& operator=(const Expansion&) = delete;
 
   // E of the minor made of rows d … rows − 1 and the linked columns.
   double expand(std::size_t d) {
@@ -64,8 +72,11 @@ class Expansion {
   const double* a_;
   std::size_t rows_;
   std::size_t cols_;
-  std::vector<std::size_t> next_;
-  std::vector<std::size_t> prev_;
+  static constexpr std::size_t kLocal = 33;
+  std::size_t local_[2 * kLocal];
+  std::vector<std::size_t> heap_;
+  std::size_t* next_ = local_;
+  std::size_t* prev_ = local_ + kLocal;
 };
 
 }  // namespace
