@@ -6,7 +6,7 @@ Usage (after `cmake --preset python && cmake --build --preset python`):
     PYTHONPATH=build/python/python /usr/bin/python3 bench/python_vs_scipy.py [N]
 
 N defaults to 10**6 rotations. Each timing is the best of five runs; the script prints a
-Markdown table (the one in docs/performance-python.md). zr stores quaternions scalar first
+Markdown table (the one in docs/performance.md). zr stores quaternions scalar first
 (w, x, y, z), SciPy scalar last; the reordering is done once, outside the timed calls.
 """
 

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Benchmarks: installs Google Benchmark, Eigen and OpenCV when missing and builds (does not run)
+# the `bench` preset, so the side-by-side comparisons keep compiling.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+need=()
+[ -e /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+[ -e /usr/include/eigen3/Eigen/Dense ] || need+=(libeigen3-dev)
+[ -e /usr/include/opencv4/opencv2/imgproc.hpp ] || need+=(libopencv-dev)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "== installing: ${need[*]}"
+  apt-get update -q
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+fi
+
+cmake --preset bench
+cmake --build --preset bench
+test -x build/bench/bench/zr_bench
