@@ -2,9 +2,7 @@
 # The whole test suite (the concurrency test included) under ThreadSanitizer, built with clang.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v clang++ >/dev/null || {
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q clang
-}
+. .ci/apt.sh
+command -v clang++ >/dev/null || apt_install clang
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
 cmake --workflow --preset tsan

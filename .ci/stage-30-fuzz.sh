@@ -4,12 +4,10 @@
 # FUZZ_SECONDS sets the time per target (default 20); all targets stay within FUZZ_TOTAL seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. .ci/apt.sh
 
 have_rt() { compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null; }
-if ! command -v clang++ >/dev/null || ! have_rt; then
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q clang libclang-rt-14-dev
-fi
+if ! command -v clang++ >/dev/null || ! have_rt; then apt_install clang libclang-rt-14-dev; fi
 
 cmake --preset fuzz
 cmake --build --preset fuzz

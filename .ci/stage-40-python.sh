@@ -4,6 +4,7 @@
 # pytest belong to, whatever python3 comes first on PATH.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. .ci/apt.sh
 PY=/usr/bin/python3
 
 need=()
@@ -12,11 +13,7 @@ need=()
 [ -x "$PY" ] && "$PY" -c 'import numpy' 2>/dev/null || need+=(python3-numpy)
 [ -x "$PY" ] && "$PY" -c 'import scipy.spatial, scipy.signal' 2>/dev/null || need+=(python3-scipy)
 [ -x "$PY" ] && "$PY" -c 'import pytest' 2>/dev/null || need+=(python3-pytest)
-if [ ${#need[@]} -gt 0 ]; then
-  echo "== installing: ${need[*]}"
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
-fi
+apt_install ${need[@]+"${need[@]}"}
 
 cmake --preset python
 cmake --build --preset python

@@ -3,16 +3,13 @@
 # the `bench` preset, so the side-by-side comparisons keep compiling.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. .ci/apt.sh
 
 need=()
 [ -e /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
 [ -e /usr/include/eigen3/Eigen/Dense ] || need+=(libeigen3-dev)
 [ -e /usr/include/opencv4/opencv2/imgproc.hpp ] || need+=(libopencv-dev)
-if [ ${#need[@]} -gt 0 ]; then
-  echo "== installing: ${need[*]}"
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
-fi
+apt_install ${need[@]+"${need[@]}"}
 
 cmake --preset bench
 cmake --build --preset bench
