@@ -38,17 +38,39 @@ std::vector<double> columnMeans(const Matrix& m, std::size_t p) {
 // n − 1 for n rows as a double; the count is an exact integer.
 double besselCount(std::size_t n) { return static_cast<double>(static_cast<std::int64_t>(n) - 1); }
 
-// Copies the entries of m row by row into flat and returns their sum.
-double flatten(const Matrix& m, std::vector<double>& flat) {
+// The sum and the number of the entries of m, row by row (rows of any length).
+std::pair<double, std::size_t> entrySum(const Matrix& m) {
   double s = 0.0;
+  std::size_t count = 0;
   for (const std::vector<double>& row : m) {
-    for (const double v : row) {
-      flat.push_back(v);
-      s = s + v;
-    }
+    for (const double v : row) s = s + v;
+    count += row.size();
   }
-  return s;
+  return {s, count};
 }
+
+// Walks the entries of a vector of rows in row-major order without copying them.
+class EntryCursor {
+ public:
+  explicit EntryCursor(const Matrix& m) : m_(m) { skipEmpty(); }
+  double next() {
+    const double v = m_[row_][col_];
+    if (++col_ == m_[row_].size()) {
+      ++row_;
+      col_ = 0;
+      skipEmpty();
+    }
+    return v;
+  }
+
+ private:
+  void skipEmpty() {
+    while (row_ < m_.size() && m_[row_].empty()) ++row_;
+  }
+  const Matrix& m_;
+  std::size_t row_ = 0;
+  std::size_t col_ = 0;
+};
 
 }  // namespace
 
@@ -61,24 +83,25 @@ double mathMatrix::prod(const Matrix& m) {
 }
 
 double mathMatrix::corr2(Matrix A, Matrix B) {
-  std::vector<double> a;
-  std::vector<double> b;
-  const double sumA = flatten(A, a);
-  const double sumB = flatten(B, b);
+  const auto [sumA, entriesA] = entrySum(A);
+  const auto [sumB, entriesB] = entrySum(B);
   // The entry count is rows · (length of row 0), an exact integer.
   const double countA = static_cast<double>(static_cast<std::uint64_t>(A.size()) *
                                             static_cast<std::uint64_t>(detail::at(A, 0).size()));
   const double countB = static_cast<double>(static_cast<std::uint64_t>(B.size()) *
                                             static_cast<std::uint64_t>(detail::at(B, 0).size()));
-  if (a.size() != b.size()) detail::throwOutOfRange();
+  if (entriesA != entriesB) detail::throwOutOfRange();
   const double meanA = sumA / countA;
   const double meanB = sumB / countB;
   double num = 0.0;
   double sa2 = 0.0;
   double sb2 = 0.0;
-  for (std::size_t k = 0; k < a.size(); ++k) {
-    const double da = a[k] - meanA;
-    const double db = b[k] - meanB;
+  // The entries are paired in row-major order, read in place.
+  EntryCursor a(A);
+  EntryCursor b(B);
+  for (std::size_t k = 0; k < entriesA; ++k) {
+    const double da = a.next() - meanA;
+    const double db = b.next() - meanB;
     num = num + da * db;
     sa2 = sa2 + da * da;  // the square by binary exponentiation is exactly da·da
     sb2 = sb2 + db * db;
