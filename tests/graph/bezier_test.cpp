@@ -3,7 +3,6 @@
 #include <climits>
 #include <cmath>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "zr/Graph.h"
@@ -63,9 +62,7 @@ TEST(Bezier, RowCountsAppendAndFirstRows) {
   g.bezier_1(x, y, 0, c1);
   g.bezier_2(x, y, 0, c2);
   g.bezier_3(x, y, 0, c3);
-  ASSERT_EQ(c1.size(), 501u);
-  ASSERT_EQ(c2.size(), 501u);
-  ASSERT_EQ(c3.size(), 501u);
+  ASSERT_TRUE(c1.size() == 501u && c2.size() == 501u && c3.size() == 501u);
   EXPECT_EQ(c1[0], (std::vector<double>{10.0, -1.0}));
   EXPECT_EQ(c2[0], (std::vector<double>{30.0, -3.0}));
   EXPECT_EQ(c3[0], (std::vector<double>{20.0, -2.0}));
@@ -92,14 +89,11 @@ TEST(Bezier, LastRowStopsShortOfOne) {
 
 TEST(Bezier, DegenerateBernsteinInputs) {
   Graph g;
-  Curve c;
+  Curve c, one;
   g.bezier_n({}, {}, 0, c);
-  ASSERT_EQ(c.size(), 2000u);
-  for (const auto& r : c) EXPECT_EQ(r, (std::vector<double>{0.0, 0.0}));
-  c.clear();
-  g.bezier_n({-6}, {9, 100}, 0, c);
-  ASSERT_EQ(c.size(), 2000u);
-  for (const auto& r : c) EXPECT_EQ(r, (std::vector<double>{-6.0, 9.0}));
+  g.bezier_n({-6}, {9, 100}, 0, one);
+  EXPECT_EQ(c, Curve(2000, {0.0, 0.0}));
+  EXPECT_EQ(one, Curve(2000, {-6.0, 9.0}));
 
   // 171 points: 170! is still finite. 172 points: 171! overflows and the weights are undefined.
   Curve f, nan;
@@ -140,27 +134,30 @@ TEST(Bezier, ExtremeCoordinatesStayDefined) {
   for (const auto& r : c2) EXPECT_TRUE(std::isfinite(r[0]) && std::isfinite(r[1]));
 }
 
-void expectOutOfRange(void (Graph::*op)(Ints, Ints, int, Curve&), const Ints& x, const Ints& y) {
-  Graph g;
-  Curve c{{1.0, 2.0}};
-  try {
-    (g.*op)(x, y, 0, c);
-    ADD_FAILURE() << "no exception for " << x.size() << " / " << y.size();
-  } catch (const std::out_of_range& e) {
-    EXPECT_EQ(std::string(e.what()), "invalid vector<T> subscript");
-  }
-  EXPECT_EQ(c, (Curve{{1.0, 2.0}}));
-}
-
 TEST(Bezier, TooFewPointsRaiseBeforeAppending) {
-  expectOutOfRange(&Graph::bezier_1, {1}, {1, 2});
-  expectOutOfRange(&Graph::bezier_1, {1, 2}, {1});
-  expectOutOfRange(&Graph::bezier_2, {1, 2}, {1, 2, 3});
-  expectOutOfRange(&Graph::bezier_2, {1, 2, 3, 4}, {1, 2, 3});
-  expectOutOfRange(&Graph::bezier_3, {1, 2, 3}, {1, 2, 3, 4});
-  expectOutOfRange(&Graph::bezier_3, {1, 2, 3, 4}, {1, 2, 3});
-  expectOutOfRange(&Graph::bezier_n, {1, 2}, {1});
-  expectOutOfRange(&Graph::bezier_n, {1}, {});
+  using Op = void (Graph::*)(Ints, Ints, int, Curve&);
+  const struct {
+    Op op;
+    Ints x, y;
+  } cases[] = {{&Graph::bezier_1, {1}, {1, 2}},
+               {&Graph::bezier_1, {1, 2}, {1}},
+               {&Graph::bezier_2, {1, 2}, {1, 2, 3}},
+               {&Graph::bezier_2, {1, 2, 3, 4}, {1, 2, 3}},
+               {&Graph::bezier_3, {1, 2, 3}, {1, 2, 3, 4}},
+               {&Graph::bezier_3, {1, 2, 3, 4}, {1, 2, 3}},
+               {&Graph::bezier_n, {1, 2}, {1}},
+               {&Graph::bezier_n, {1}, {}}};
+  for (const auto& c : cases) {
+    Graph g;
+    Curve out{{1.0, 2.0}};
+    try {
+      (g.*c.op)(c.x, c.y, 0, out);
+      ADD_FAILURE() << "no exception for " << c.x.size() << " / " << c.y.size();
+    } catch (const std::out_of_range& e) {
+      EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
+    }
+    EXPECT_EQ(out, (Curve{{1.0, 2.0}}));
+  }
 }
 
 }  // namespace
