@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "support.h"
 #include "zr/caculusMath.h"
 #include "zr/convolutionMath.h"
 
@@ -13,21 +13,9 @@ namespace {
 using Vec = std::vector<double>;
 using Mat = std::vector<Vec>;
 
-template <class F>
-void expectFailure(F&& call, const std::string& what, bool lengthError) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (const std::length_error& e) {
-    EXPECT_TRUE(lengthError);
-    EXPECT_EQ(e.what(), what);
-  } catch (const std::out_of_range& e) {
-    EXPECT_FALSE(lengthError);
-    EXPECT_EQ(e.what(), what);
-  }
-}
-const std::string kTooLong = "vector<T> too long";
-const std::string kSubscript = "invalid vector<T> subscript";
+using zrtest::expectFailure;
+using zrtest::kSubscript;
+using zrtest::kTooLong;
 
 TEST(Calculus, PolyintAndPolyder) {
   ZR::caculusMath c;
@@ -37,21 +25,21 @@ TEST(Calculus, PolyintAndPolyder) {
   EXPECT_EQ(c.polyint({2, 1}, {3, 1}), -10.0);
   EXPECT_EQ(c.polyint({1, 0}, {0, 1, 7}), 0.5);
   EXPECT_EQ(c.polyint({}, {}), 0.0);  // the interval is not read
-  expectFailure([&] { c.polyint({1, 2}, {1}); }, kSubscript, false);
+  expectFailure([&] { c.polyint({1, 2}, {1}); }, kSubscript);
 
   EXPECT_EQ(c.polyder({3, 2, 1}), (Vec{6, 2}));
   EXPECT_EQ(c.polyder({1, 0, 0, 0}), (Vec{3, 0, 0}));
   EXPECT_TRUE(c.polyder({5}).empty());
-  expectFailure([&] { c.polyder({}); }, kTooLong, true);
+  expectFailure([&] { c.polyder({}); }, kTooLong);
 
   // Against the antiderivative evaluated by hand, and the derivative of that antiderivative
   // giving the polynomial back; small integers keep every step exact.
-  std::mt19937 g(4);
-  for (int round = 0; round < 100; ++round) {
-    Vec p(1 + g() % 6);
-    for (double& e : p) e = static_cast<double>(static_cast<int>(g() % 9) - 4);
-    const double a = static_cast<double>(static_cast<int>(g() % 5) - 2);
-    const double b = static_cast<double>(static_cast<int>(g() % 5) - 2);
+  zrtest::Random g(4);
+  for (int round = 0; round < 50; ++round) {
+    Vec p(1 + g.below(6));
+    for (double& e : p) e = static_cast<double>(static_cast<int>(g.below(9)) - 4);
+    const double a = static_cast<double>(static_cast<int>(g.below(5)) - 2);
+    const double b = static_cast<double>(static_cast<int>(g.below(5)) - 2);
     const std::size_t n = p.size();
     Vec anti(n + 1, 0.0);  // highest power first, constant term 0
     for (std::size_t i = 0; i < n; ++i) anti[i] = p[i] / static_cast<double>(n - i);
@@ -88,16 +76,16 @@ TEST(Convolution, Conv) {
   cv.conv({7}, {}, w);
   EXPECT_TRUE(w.empty());
   w = {9};
-  expectFailure([&] { cv.conv({}, {}, w); }, kTooLong, true);
+  expectFailure([&] { cv.conv({}, {}, w); }, kTooLong);
   EXPECT_EQ(w, (Vec{9}));
 
   // Against the plain double loop on random integers (exact), w holding old values.
-  std::mt19937 g(12);
-  for (int round = 0; round < 100; ++round) {
-    Vec u(g() % 20), v(g() % 20), old(g() % 45);
+  zrtest::Random g(12);
+  for (int round = 0; round < 50; ++round) {
+    Vec u(g.below(20)), v(g.below(20)), old(g.below(45));
     if (u.empty() && v.empty()) continue;
     for (Vec* x : {&u, &v, &old})
-      for (double& e : *x) e = static_cast<double>(static_cast<int>(g() % 201) - 100);
+      for (double& e : *x) e = static_cast<double>(static_cast<int>(g.below(201)) - 100);
     Vec expect = old;
     expect.resize(u.size() + v.size() - 1);
     for (std::size_t i = 0; i < u.size(); ++i)
@@ -128,21 +116,20 @@ TEST(Convolution, Conv2) {
   cv.conv2({}, {{1, 2}}, c);  // 0 − 1 + 1 rows
   EXPECT_TRUE(c.empty());
   c = {{8}};
-  expectFailure([&] { cv.conv2({{}}, {{}}, c); }, kTooLong, true);
-  expectFailure([&] { cv.conv2({}, {}, c); }, kTooLong, true);
-  expectFailure([&] { cv.conv2({{1, 2}, {3}}, {{1}}, c); }, kSubscript, false);
-  expectFailure([&] { cv.conv2({{1}}, {{1, 2}, {}}, c); }, kSubscript, false);
+  expectFailure([&] { cv.conv2({{}}, {{}}, c); }, kTooLong);
+  expectFailure([&] { cv.conv2({}, {}, c); }, kTooLong);
+  expectFailure([&] { cv.conv2({{1, 2}, {3}}, {{1}}, c); }, kSubscript);
+  expectFailure([&] { cv.conv2({{1}}, {{1, 2}, {}}, c); }, kSubscript);
   EXPECT_EQ(c, (Mat{{8}}));
 
   // Against the plain quadruple loop with the same float running sum.
-  std::mt19937 g(21);
-  std::uniform_real_distribution<double> d(-1.0, 1.0);
-  for (int round = 0; round < 40; ++round) {
-    const std::size_t ma = 1 + g() % 5, na = 1 + g() % 5, mb = 1 + g() % 5, nb = 1 + g() % 5;
+  zrtest::Random g(21);
+  for (int round = 0; round < 25; ++round) {
+    const std::size_t ma = 1 + g.below(5), na = 1 + g.below(5), mb = 1 + g.below(5), nb = 1 + g.below(5);
     Mat a(ma, Vec(na)), b(mb, Vec(nb));
     for (Mat* m : {&a, &b})
       for (Vec& row : *m)
-        for (double& e : row) e = d(g);
+        for (double& e : row) e = g.in(-1.0, 1.0);
     Mat expect(ma + mb - 1, Vec(na + nb - 1));
     for (std::size_t r = 0; r < expect.size(); ++r)
       for (std::size_t col = 0; col < expect[r].size(); ++col) {
