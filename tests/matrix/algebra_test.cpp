@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "random_matrix.h"
+#include "support.h"
 #include "zr/mathMatrix.h"
 
 namespace {
@@ -45,7 +45,7 @@ TEST(FlatAlgebra, InverseExactValues) {
 
 // Orders 1 to 25, beyond 20 too: diagonally dominant matrices are well conditioned.
 TEST(FlatAlgebra, InverseTimesMatrixIsIdentity) {
-  zrtest::Random rng(4u);
+  zrtest::Random rng(4);
   for (int n = 1; n <= 25; ++n) {
     V A = rng.flat(n, n), P(A.size());
     for (int i = 0; i < n; ++i) A[static_cast<std::size_t>(i * n + i)] += (i % 2 ? -n : n);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "random_matrix.h"
+#include "support.h"
 #include "zr/mathMatrix.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST(ColumnStats, CovarianceAndCentering) {
     for (const double v : row) EXPECT_TRUE(std::isnan(v));
   EXPECT_TRUE(m.cov({}).empty());
   expectOutOfRange([] { m.cov({{1, 2}, {3}}); });
-  zrtest::Random rng(3u);
+  zrtest::Random rng(3);
   D X(7, std::vector<double>(4));
   for (auto& row : X)
     for (double& v : row) v = rng.in(-10, 10);
@@ -63,7 +63,7 @@ TEST(ColumnStats, Standardising) {
   expectOutOfRange([&] { m.zscore({{1, 2}, {3}}, none); });
   EXPECT_TRUE(none.empty());
 
-  zrtest::Random rng(6u);
+  zrtest::Random rng(6);
   D X(50, std::vector<double>(3)), Z;
   for (auto& row : X)
     for (std::size_t j = 0; j < 3; ++j) row[j] = rng.in(-1, 1) * static_cast<double>(j * 100 + 1) + 5.0;

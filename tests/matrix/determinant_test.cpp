@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "random_matrix.h"
+#include "support.h"
 #include "zr/mathMatrix.h"
 
 namespace {
@@ -56,7 +56,7 @@ TEST(Determinant, ExactValues) {
 // Same bits as the copying expansion (NaN-ness only for NaN: the compiler may commute an addition,
 // which picks the payload) on random shapes with repeated, zero and non-finite entries.
 TEST(Determinant, MatchesCopyingExpansion) {
-  zrtest::Random rng(42u);
+  zrtest::Random rng(42);
   const double inf = std::numeric_limits<double>::infinity();
   const double pool[] = {0.0, -0.0, 1.0, -3.0, 0.1, 1e300, -1e-300, inf, std::nan("")};
   for (int trial = 0; trial < 300; ++trial) {
@@ -81,7 +81,7 @@ TEST(Determinant, MatchesCopyingExpansion) {
 // Small integers keep every partial sum exact: a triangular order-10 matrix gives exactly the
 // product of its diagonal, through all 10! one-row minors. And det(A·B) ≈ det(A)·det(B).
 TEST(Determinant, OrderTenAndProductRule) {
-  zrtest::Random rng(10u);
+  zrtest::Random rng(10);
   V t(100, 0.0);
   double expected = 1.0;
   for (std::size_t i = 0; i < 10; ++i) {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "random_matrix.h"
+#include "support.h"
 #include "zr/mathMatrix.h"
 
 namespace {
