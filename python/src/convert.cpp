@@ -1,13 +1,13 @@
 #include "convert.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace zrpy {
 namespace {
 
 std::string where(const Param& p) { return std::string(p.fn) + "(): parameter '" + p.name + "'"; }
-
-std::string dtypeText(const py::array& a) { return py::str(a.dtype()).cast<std::string>(); }
 
 // numpy.asarray(obj), with the failures of ragged or unconvertible input named after p.
 py::array asArray(py::handle obj, const Param& p) {
@@ -23,32 +23,27 @@ py::array asArray(py::handle obj, const Param& p) {
   }
 }
 
-bool isReal(char kind) { return kind == 'b' || kind == 'i' || kind == 'u' || kind == 'f'; }
-
-template <class Out>
-Out toFloating(py::handle obj, const Param& p, const char* what) {
-  py::array a = asArray(obj, p);
-  if (!isReal(a.dtype().kind()))
-    throw py::type_error(where(p) + " must hold real numbers (" + what + "), got dtype " + dtypeText(a));
-  Out out = Out::ensure(a);
+template <class T>
+Array<T> ensure(const py::array& a) {
+  Array<T> out = Array<T>::ensure(a);
   if (!out) throw py::error_already_set();
   return out;
 }
 
-template <class Src>
-ArrayI32 narrowToI32(const py::array& a, const Param& p) {
-  auto src = py::array_t<Src, py::array::c_style | py::array::forcecast>::ensure(a);
-  if (!src) throw py::error_already_set();
-  ArrayI32 out(shapeOf(a));
-  const Src* s = src.data();
-  std::int32_t* d = out.mutable_data();
+// Integer input narrowed to T, every value checked against T's range.
+template <class T, class Src>
+Array<T> narrow(const py::array& a, const Param& p) {
+  auto src = ensure<Src>(a);
+  Array<T> out(shapeOf(a));
+  T* d = out.mutable_data();
   for (py::ssize_t i = 0; i < src.size(); ++i) {
-    const Src v = s[i];
-    if (v > static_cast<Src>(std::numeric_limits<std::int32_t>::max()) ||
-        (std::numeric_limits<Src>::is_signed &&
-         v < static_cast<Src>(std::numeric_limits<std::int32_t>::min())))
-      throw py::value_error(where(p) + " holds " + std::to_string(v) + ", outside the int32 range");
-    d[i] = static_cast<std::int32_t>(v);
+    const Src v = src.data()[i];
+    const bool negative = std::numeric_limits<Src>::is_signed && static_cast<std::int64_t>(v) < 0;
+    if (negative ? static_cast<std::int64_t>(v) < static_cast<std::int64_t>(std::numeric_limits<T>::min())
+                 : static_cast<std::uint64_t>(v) > static_cast<std::uint64_t>(std::numeric_limits<T>::max()))
+      throw py::value_error(where(p) + " holds " + std::to_string(v) + ", outside the " +
+                            (sizeof(T) == 4 ? "int32" : "uint64") + " range");
+    d[i] = static_cast<T>(v);
   }
   return out;
 }
@@ -65,183 +60,98 @@ std::string shapeText(const Shape& shape) {
   return s + ")";
 }
 
-Shape shapeOf(const py::array& a) {
-  Shape s;
-  for (py::ssize_t i = 0; i < a.ndim(); ++i) s.push_back(a.shape(i));
-  return s;
-}
+Shape shapeOf(const py::array& a) { return Shape(a.shape(), a.shape() + a.ndim()); }
 
 void throwShape(const Param& p, const std::string& expected, const py::array& got) {
   throw py::value_error(where(p) + " must have shape " + expected + ", got " + shapeText(shapeOf(got)));
 }
 
-ArrayF64 toF64(py::handle obj, const Param& p) { return toFloating<ArrayF64>(obj, p, "float64"); }
-
-ArrayF32 toF32(py::handle obj, const Param& p) { return toFloating<ArrayF32>(obj, p, "float32"); }
-
-ArrayI32 toI32(py::handle obj, const Param& p) {
+template <class T>
+Array<T> toArray(py::handle obj, const Param& p) {
   py::array a = asArray(obj, p);
   const char kind = a.dtype().kind();
-  if (kind != 'i' && kind != 'u')
-    throw py::type_error(where(p) + " must hold integers (int32), got dtype " + dtypeText(a));
-  if (a.dtype().is(py::dtype::of<std::int32_t>())) {
-    ArrayI32 out = ArrayI32::ensure(a);
-    if (!out) throw py::error_already_set();
-    return out;
+  const bool integer = kind == 'i' || kind == 'u';
+  if (std::is_floating_point<T>::value) {
+    if (!integer && kind != 'b' && kind != 'f')
+      throw py::type_error(where(p) + " must hold real numbers (" + (sizeof(T) == 8 ? "float64" : "float32") +
+                           "), got dtype " + py::str(a.dtype()).cast<std::string>());
+    return ensure<T>(a);
   }
-  if (kind == 'u') return narrowToI32<std::uint64_t>(a, p);
-  return narrowToI32<std::int64_t>(a, p);
+  if (!integer)
+    throw py::type_error(where(p) + " must hold integers (" + (sizeof(T) == 4 ? "int32" : "uint64") +
+                         "), got dtype " + py::str(a.dtype()).cast<std::string>());
+  if (a.dtype().is(py::dtype::of<T>())) return ensure<T>(a);
+  if (kind == 'u') return narrow<T, std::uint64_t>(a, p);
+  return narrow<T, std::int64_t>(a, p);
 }
+template Array<double> toArray<double>(py::handle, const Param&);
+template Array<float> toArray<float>(py::handle, const Param&);
+template Array<std::int32_t> toArray<std::int32_t>(py::handle, const Param&);
+template Array<std::uint64_t> toArray<std::uint64_t>(py::handle, const Param&);
 
-void requireShape(const py::array& a, const Shape& shape, const Param& p) {
-  if (shapeOf(a) != shape) throwShape(p, shapeText(shape), a);
-}
-
-// ---- fixed-size values -------------------------------------------------------------------------
-
-namespace {
-template <std::size_t K>
-std::array<double, K> fixed(py::handle obj, const Param& p) {
-  ArrayF64 a = toF64(obj, p);
-  requireShape(a, {static_cast<py::ssize_t>(K)}, p);
-  std::array<double, K> v{};
-  for (std::size_t i = 0; i < K; ++i) v[i] = a.data()[i];
-  return v;
-}
-}  // namespace
-
-ZR::Point2D point2D(py::handle obj, const Param& p) {
-  const auto v = fixed<2>(obj, p);
-  return {v[0], v[1]};
-}
-
-ZR::Point2F point2F(py::handle obj, const Param& p) {
-  ArrayF32 a = toF32(obj, p);
-  requireShape(a, {2}, p);
-  return {a.data()[0], a.data()[1]};
-}
-
-ZR::Point3D point3D(py::handle obj, const Param& p) {
-  const auto v = fixed<3>(obj, p);
-  return {v[0], v[1], v[2]};
-}
-
-ZR::QuaD quaD(py::handle obj, const Param& p) {
-  const auto v = fixed<4>(obj, p);
-  return {v[0], v[1], v[2], v[3]};
-}
-
-py::array_t<double> fromPoint(const ZR::Point2D& v) {
-  py::array_t<double> out(2);
-  double* d = out.mutable_data();
-  d[0] = v.x;
-  d[1] = v.y;
-  return out;
-}
-
-py::array_t<double> fromPoint(const ZR::Point3D& v) {
-  py::array_t<double> out(3);
-  double* d = out.mutable_data();
-  d[0] = v.x;
-  d[1] = v.y;
-  d[2] = v.z;
-  return out;
-}
-
-py::array_t<double> fromQua(const ZR::QuaD& q) {
-  py::array_t<double> out(4);
-  double* d = out.mutable_data();
-  d[0] = q.w;
-  d[1] = q.x;
-  d[2] = q.y;
-  d[3] = q.z;
-  return out;
-}
-
-// ---- containers --------------------------------------------------------------------------------
-
-namespace {
-template <class Arr>
-void require1D(const Arr& a, const Param& p) {
+template <class T>
+std::vector<T> vectorOf(py::handle obj, const Param& p) {
+  auto a = toArray<T>(obj, p);
   if (a.ndim() != 1) throwShape(p, "(N,)", a);
+  return std::vector<T>(a.data(), a.data() + a.size());
 }
+template std::vector<double> vectorOf<double>(py::handle, const Param&);
+template std::vector<int> vectorOf<int>(py::handle, const Param&);
 
-template <class Arr>
-void require2D(const Arr& a, const Param& p) {
+template <class T>
+Rows<T> rowsOf(py::handle obj, const Param& p, py::ssize_t& cols) {
+  auto a = toArray<T>(obj, p);
   if (a.ndim() != 2) throwShape(p, "(rows, cols)", a);
-}
-
-template <class T, class Arr>
-std::vector<std::vector<T>> rowsOf(const Arr& a) {
   const auto r = static_cast<std::size_t>(a.shape(0));
   const auto c = static_cast<std::size_t>(a.shape(1));
-  std::vector<std::vector<T>> out(r, std::vector<T>(c));
-  const auto* d = a.data();
-  for (std::size_t i = 0; i < r; ++i)
-    for (std::size_t j = 0; j < c; ++j) out[i][j] = static_cast<T>(d[i * c + j]);
+  if (cols < 0) cols = a.shape(1);
+  Rows<T> out(r);
+  for (std::size_t i = 0; i < r; ++i) out[i].assign(a.data() + i * c, a.data() + (i + 1) * c);
   return out;
 }
-}  // namespace
+template Rows<double> rowsOf<double>(py::handle, const Param&, py::ssize_t&);
+template Rows<float> rowsOf<float>(py::handle, const Param&, py::ssize_t&);
+template Rows<int> rowsOf<int>(py::handle, const Param&, py::ssize_t&);
 
-std::vector<double> vectorF64(py::handle obj, const Param& p) {
-  ArrayF64 a = toF64(obj, p);
-  require1D(a, p);
-  return std::vector<double>(a.data(), a.data() + a.size());
+// Aggregates of K numbers of one type, filled in field order from each record of K values.
+template <class T, std::size_t K>
+std::vector<T> recordsOf(py::handle obj, const Param& p, const char* expected, py::ssize_t ndim) {
+  using E = std::conditional_t<std::is_same<T, ZR::colorChannel>::value, std::int32_t, double>;
+  static_assert(sizeof(T) == K * sizeof(E), "a record is K numbers without padding");
+  auto a = toArray<E>(obj, p);
+  if (a.ndim() != ndim || a.shape(ndim - 1) != static_cast<py::ssize_t>(K)) throwShape(p, expected, a);
+  std::vector<T> out(static_cast<std::size_t>(a.size()) / K);
+  if (!out.empty()) std::memcpy(static_cast<void*>(out.data()), a.data(), out.size() * sizeof(T));
+  return out;
 }
+template std::vector<ZR::Point3D> recordsOf<ZR::Point3D, 3>(py::handle, const Param&, const char*, py::ssize_t);
+template std::vector<ZR::QuaD> recordsOf<ZR::QuaD, 4>(py::handle, const Param&, const char*, py::ssize_t);
+template std::vector<ZR::colorChannel> recordsOf<ZR::colorChannel, 3>(py::handle, const Param&, const char*,
+                                                                      py::ssize_t);
 
-std::vector<int> vectorI32(py::handle obj, const Param& p) {
-  ArrayI32 a = toI32(obj, p);
-  require1D(a, p);
-  return std::vector<int>(a.data(), a.data() + a.size());
-}
-
-std::vector<std::vector<double>> rowsF64(py::handle obj, const Param& p) {
-  ArrayF64 a = toF64(obj, p);
-  require2D(a, p);
-  return rowsOf<double>(a);
-}
-
-std::vector<std::vector<float>> rowsF32(py::handle obj, const Param& p) {
-  ArrayF32 a = toF32(obj, p);
-  require2D(a, p);
-  return rowsOf<float>(a);
-}
-
-std::vector<std::vector<int>> rowsI32(py::handle obj, const Param& p) {
-  ArrayI32 a = toI32(obj, p);
-  require2D(a, p);
-  return rowsOf<int>(a);
-}
-
-// ---- stacks ------------------------------------------------------------------------------------
-
-Stack::Arg Stack::add(py::handle obj, const char* name, const Shape& core) {
+template <class E>
+Stack::Arg<E> Stack::add(py::handle obj, const char* name, const Shape& core) {
   const Param p{fn_, name};
-  ArrayF64 a = toF64(obj, p);
+  auto a = toArray<E>(obj, p);
+  keep_.push_back(a);
   const Shape shape = shapeOf(a);
-  py::ssize_t step = 1;
-  for (const py::ssize_t c : core) step *= c;
-
+  if (shape == core) return {a.data(), 0};
   Shape stackedCore{-1};
   stackedCore.insert(stackedCore.end(), core.begin(), core.end());
-  const std::string expected = shapeText(core) + " or " + shapeText(stackedCore);
-
-  if (shape == core) {
-    keep_.push_back(a);
-    return {a.data(), 0};
-  }
-  if (shape.size() != core.size() + 1 || !std::equal(core.begin(), core.end(), shape.begin() + 1))
-    throwShape(p, expected, a);
+  if (!stackable_ || shape.size() != core.size() + 1 || !std::equal(core.begin(), core.end(), shape.begin() + 1))
+    throwShape(p, stackable_ ? shapeText(core) + " or " + shapeText(stackedCore) : shapeText(core), a);
   if (n_ >= 0 && shape[0] != n_)
-    throw py::value_error(std::string(fn_) + "(): parameter '" + name + "' holds " +
-                          std::to_string(shape[0]) + " rows but '" + firstStacked_ + "' holds " +
-                          std::to_string(n_) + "; stacked inputs must have the same length");
+    throw py::value_error(where(p) + " holds " + std::to_string(shape[0]) + " rows but '" + firstStacked_ +
+                          "' holds " + std::to_string(n_) + "; stacked inputs must have the same length");
   if (n_ < 0) {
     n_ = shape[0];
     firstStacked_ = name;
   }
-  keep_.push_back(a);
+  py::ssize_t step = 1;
+  for (const py::ssize_t c : core) step *= c;
   return {a.data(), step};
 }
+template Stack::Arg<double> Stack::add<double>(py::handle, const char*, const Shape&);
+template Stack::Arg<std::uint64_t> Stack::add<std::uint64_t>(py::handle, const char*, const Shape&);
 
 }  // namespace zrpy

@@ -5,7 +5,8 @@
 // Conventions of the Python module
 // - Every input is taken through numpy.asarray, so lists, tuples and arrays of any real dtype
 //   (bool, integer, float) are accepted for float64 and float32 parameters; integer parameters
-//   (images, point sets) take integer dtypes only and every value must fit in int32.
+//   (images, point sets) take integer dtypes only and every value must fit in int32 (uint64 for
+//   counters and seeds).
 // - A wrong dtype raises TypeError and a wrong shape ValueError; both messages name the function,
 //   the parameter and the expected shape, e.g.
 //   "quaMulti(): parameter 'a' must have shape (4,) or (N, 4), got (3,)".
@@ -16,7 +17,6 @@
 #include <pybind11/pybind11.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -28,15 +28,14 @@ namespace zrpy {
 
 namespace py = pybind11;
 using Shape = std::vector<py::ssize_t>;
-
-using ArrayF64 = py::array_t<double, py::array::c_style | py::array::forcecast>;
-using ArrayF32 = py::array_t<float, py::array::c_style | py::array::forcecast>;
-using ArrayI32 = py::array_t<std::int32_t, py::array::c_style | py::array::forcecast>;
+template <class T>
+using Array = py::array_t<T, py::array::c_style | py::array::forcecast>;
+template <class T>
+using Rows = std::vector<std::vector<T>>;
 
 /// Any input numpy.asarray accepts; shown as numpy.typing.ArrayLike in signatures.
 struct ArrayLike {
   py::object obj;
-  operator py::handle() const { return obj; }  // NOLINT: used wherever a handle is expected
 };
 
 /// The call site an error message names: function and parameter.
@@ -47,54 +46,34 @@ struct Param {
 
 /// "(3,)", "(N, 3, 3)", "(2, 5)": a shape as Python prints it; negative entries print as N.
 std::string shapeText(const Shape& shape);
-/// The shape of an array as a Shape.
 Shape shapeOf(const py::array& a);
-
 [[noreturn]] void throwShape(const Param& p, const std::string& expected, const py::array& got);
 
-/// obj as a C-contiguous float64 / float32 array of any shape (TypeError for non-real dtypes).
-ArrayF64 toF64(py::handle obj, const Param& p);
-ArrayF32 toF32(py::handle obj, const Param& p);
-/// obj as a C-contiguous int32 array (TypeError for non-integer dtypes, ValueError for values
-/// outside the int32 range).
-ArrayI32 toI32(py::handle obj, const Param& p);
+/// obj as a C-contiguous array of T: float64 and float32 take every real dtype, int32 and uint64
+/// only integer dtypes whose values fit (TypeError for other dtypes, ValueError for values).
+template <class T>
+Array<T> toArray(py::handle obj, const Param& p);
 
-/// Requires a.shape == shape (used for fixed shapes such as (3, 3)).
-void requireShape(const py::array& a, const Shape& shape, const Param& p);
-
-// ---- fixed-size values -------------------------------------------------------------------------
-
-ZR::Point2D point2D(py::handle obj, const Param& p);
-ZR::Point2F point2F(py::handle obj, const Param& p);
-ZR::Point3D point3D(py::handle obj, const Param& p);
-ZR::QuaD quaD(py::handle obj, const Param& p);
-
-py::array_t<double> fromPoint(const ZR::Point2D& v);
-py::array_t<double> fromPoint(const ZR::Point3D& v);
-py::array_t<double> fromQua(const ZR::QuaD& q);
-
-// ---- containers --------------------------------------------------------------------------------
-
-/// A 1-D array of any length.
-std::vector<double> vectorF64(py::handle obj, const Param& p);
-std::vector<int> vectorI32(py::handle obj, const Param& p);
-/// A 2-D array (R, C) as R rows of C values.
-std::vector<std::vector<double>> rowsF64(py::handle obj, const Param& p);
-std::vector<std::vector<float>> rowsF32(py::handle obj, const Param& p);
-std::vector<std::vector<int>> rowsI32(py::handle obj, const Param& p);
+/// A 1-D array of any length; a 2-D array as rows (cols receives its column count); an array of
+/// shape (N, K) as N values of K doubles each (points, quaternions, pixels).
+template <class T>
+std::vector<T> vectorOf(py::handle obj, const Param& p);
+template <class T>
+Rows<T> rowsOf(py::handle obj, const Param& p, py::ssize_t& cols);
+template <class T, std::size_t K>
+std::vector<T> recordsOf(py::handle obj, const Param& p, const char* expected, py::ssize_t ndim);
 
 template <class T>
 py::array_t<T> fromVector(const std::vector<T>& v) {
   py::array_t<T> out(static_cast<py::ssize_t>(v.size()));
-  T* d = out.mutable_data();
-  for (std::size_t i = 0; i < v.size(); ++i) d[i] = v[i];
+  std::copy(v.begin(), v.end(), out.mutable_data());
   return out;
 }
 
-/// A vector of rows as a 2-D array (R, C). Rows of unequal length (never produced from
-/// rectangular input) come back as a list of 1-D arrays instead.
+/// A vector of rows as a 2-D array (R, C); C is emptyCols when there are no rows. Rows of
+/// unequal length (never produced from rectangular input) come back as a list of 1-D arrays.
 template <class T>
-py::object fromRows(const std::vector<std::vector<T>>& rows, py::ssize_t emptyCols = 0) {
+py::object fromRows(const Rows<T>& rows, py::ssize_t emptyCols = 0) {
   const std::size_t cols = rows.empty() ? static_cast<std::size_t>(emptyCols) : rows[0].size();
   for (const auto& r : rows) {
     if (r.size() != cols) {
@@ -105,63 +84,53 @@ py::object fromRows(const std::vector<std::vector<T>>& rows, py::ssize_t emptyCo
   }
   py::array_t<T> out({static_cast<py::ssize_t>(rows.size()), static_cast<py::ssize_t>(cols)});
   T* d = out.mutable_data();
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    for (std::size_t j = 0; j < cols; ++j) d[i * cols + j] = rows[i][j];
+  for (const auto& r : rows) d = std::copy(r.begin(), r.end(), d);
   return std::move(out);
 }
 
-// ---- stacks ------------------------------------------------------------------------------------
-
 /// The inputs of one call that may each be a single value of its core shape, e.g. (4,), or a
 /// stack (N, 4) of them. All stacks of a call have the same N; single values are used for every
-/// row. The results are stacked when any input is.
+/// row. The results are stacked when any input is. Also remembers the column count of the
+/// call's first 2-D input, the width an empty 2-D result gets.
 class Stack {
  public:
+  template <class E>
   struct Arg {
-    const double* data;
-    py::ssize_t step;  // elements from one row to the next; 0 for a single value
+    const E* data = nullptr;
+    py::ssize_t step = 0;  // elements from one row to the next; 0 for a single value
   };
 
-  explicit Stack(const char* fn) : fn_(fn) {}
+  Stack(const char* fn, bool stackable) : fn_(fn), stackable_(stackable) {}
 
-  /// Adds a float64 input whose single value has the shape core ({} for a scalar).
-  Arg add(py::handle obj, const char* name, const Shape& core);
+  /// Adds an input whose single value has the shape core ({} for a scalar).
+  template <class E>
+  Arg<E> add(py::handle obj, const char* name, const Shape& core);
 
+  const char* fn() const { return fn_; }
   bool stacked() const { return n_ >= 0; }
   py::ssize_t rows() const { return n_ >= 0 ? n_ : 1; }
 
-  /// A result array of shape (N, core...) when stacked, else core.
-  template <class T>
-  py::array_t<T> output(const Shape& core) const {
+  /// A float64 result array of shape (N, core...) when stacked, else core.
+  py::array_t<double> output(const Shape& core) const {
     Shape shape;
     if (stacked()) shape.push_back(n_);
     shape.insert(shape.end(), core.begin(), core.end());
-    return py::array_t<T>(shape);
+    return py::array_t<double>(shape);
   }
-
-  /// Calls f(i) for every row i; with the GIL released when the call is stacked.
-  template <class F>
-  void run(F&& f) const {
-    const py::ssize_t n = rows();
-    if (stacked()) {
-      py::gil_scoped_release release;
-      for (py::ssize_t i = 0; i < n; ++i) f(i);
-    } else {
-      f(0);
-    }
-  }
-
   /// A scalar result: a Python float for a single call, the (N,) array for a stack.
   py::object scalar(py::array_t<double> out) const {
     if (stacked()) return std::move(out);
     return py::float_(*out.data());
   }
 
+  py::ssize_t cols = -1;  // -1 until a 2-D input is read
+
  private:
   const char* fn_;
+  bool stackable_;
   py::ssize_t n_ = -1;
   std::string firstStacked_;
-  std::vector<ArrayF64> keep_;
+  std::vector<py::array> keep_;
 };
 
 }  // namespace zrpy
