@@ -1,12 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the header the Python module takes its names and docstrings from.
+"""gen_docs.py INCLUDE_DIR OUTPUT: the header the Python module takes names and docstrings from.
 
-For every operation declared in include/zr/*.h it defines ZR_PARAMS_<Class>_<op> (the parameter
-names, in order) and ZR_DOC_<Class>_<op> (the /// comment above the declaration, shared by
-declarations that follow one another under one comment); for every class ZR_CLASS_DOC_<Class>,
-the comment that opens its header. The headers stay the one reference.
-
-    gen_docs.py INCLUDE_DIR OUTPUT_HEADER
+Per operation of include/zr/*.h: ZR_PARAMS_<Class>_<op> (parameter names) and ZR_DOC_<Class>_<op>
+(the /// comment above it, shared by declarations under one comment); per class
+ZR_CLASS_DOC_<Class>, the comment that opens its header.
 """
 
 import pathlib
@@ -76,11 +73,7 @@ def main(include_dir, output):
             names = ", ".join(c_string(p) for p in params)
             out.append(f"#define ZR_PARAMS_{cls}_{op} {{{names}}}")
             out.append(f"#define ZR_DOC_{cls}_{op} {c_string(doc)}")
-    text = "\n".join(out) + "\n"
-    path = pathlib.Path(output)
-    if not path.exists() or path.read_text(encoding="utf-8") != text:
-        path.write_text(text, encoding="utf-8")
-
+    pathlib.Path(output).write_text("\n".join(out) + "\n", encoding="utf-8")
 
 if __name__ == "__main__":
     main(*sys.argv[1:3])

@@ -1,14 +1,12 @@
 #pragma once
 
-// The generic binding: bindOp turns a member pointer of libzr into a Python function.
-//
-// The C++ signature decides everything: parameters taken by value or const& are inputs;
-// non-const references and pointers are results (returned after the return value, a tuple where
-// there are several), except the pointers an operation only reads (readPointers, since the
-// library's signatures do not say so). Fixed-size values (double, Point2D/2F/3D, QuaD, uint64,
-// 3-element and 3x3 arrays) also take stacks (N, ...) when no parameter is a container: the loop
-// runs in C++ without the GIL and each row is exactly the single call. Results the library
-// leaves unwritten read NaN. Operations of doubles alone apply elementwise to arrays of any shape.
+// The generic binding: bindOp turns a member pointer of libzr into a Python function. Parameters
+// by value or const& are inputs; non-const references and pointers are results (after the return
+// value; a tuple where there are several), except pointers an operation only reads (readPointers:
+// the signatures do not say so). Fixed-size values (double, Point2D/2F/3D, QuaD, uint64, 3-element
+// and 3x3 arrays) also take stacks (N, ...) unless a parameter is a container: the loop runs in C++
+// without the GIL, each row exactly the single call. Results left unwritten read NaN. Operations of
+// doubles alone apply elementwise to arrays of any shape.
 
 #include <array>
 #include <cstring>
@@ -32,17 +30,11 @@ constexpr unsigned readPointers(std::string_view op) {
 
 // ---- fixed-size values: a record of K numbers E with a core shape ----------------------------
 
-struct V3 {
-  double v[3];
-};
-struct M3 {
-  double m[3][3];
-};
+struct V3 { double v[3]; };
+struct M3 { double m[3][3]; };
 
 template <class T>
-struct Fixed {
-  static constexpr bool ok = false;
-};
+struct Fixed { static constexpr bool ok = false; };
 template <class L, std::size_t K, class E = double>
 struct Record {
   static constexpr bool ok = true;
@@ -52,48 +44,24 @@ struct Record {
   static_assert(sizeof(L) == K * sizeof(E), "a record is K numbers without padding");
   static void read(const E* d, L& l) { std::memcpy(static_cast<void*>(&l), d, sizeof(L)); }
   static void write(const L& l, double* d) { std::memcpy(d, static_cast<const void*>(&l), sizeof(L)); }
-  static void clear(L& l) {
-    std::array<double, K> nan;
-    nan.fill(std::numeric_limits<double>::quiet_NaN());
-    std::memcpy(static_cast<void*>(&l), nan.data(), sizeof(L));
-  }
+  static void clear(L& l) { std::fill_n(reinterpret_cast<E*>(&l), K, std::numeric_limits<E>::quiet_NaN()); }
   static L& pass(L& l) { return l; }
 };
-template <>
-struct Fixed<double> : Record<double, 1> {
-  static Shape core() { return {}; }
+#define ZR_FIXED(T, L, K, E, ...) \
+  template <>                     \
+  struct Fixed<T> : Record<L, K, E> { static Shape core() { return __VA_ARGS__; }
+ZR_FIXED(double, double, 1, double, {}) };
+ZR_FIXED(std::uint64_t, std::uint64_t, 1, std::uint64_t, {}) };
+ZR_FIXED(ZR::Point2D, ZR::Point2D, 2, double, {2}) };
+ZR_FIXED(ZR::Point3D, ZR::Point3D, 3, double, {3}) };
+ZR_FIXED(ZR::QuaD, ZR::QuaD, 4, double, {4}) };
+ZR_FIXED(double*, V3, 3, double, {3}) static double* pass(V3& l) { return l.v; } };
+ZR_FIXED(double (*)[3], M3, 9, double, {3, 3}) static double (*pass(M3& l))[3] { return l.m; } };
+// A float pair is read as doubles and rounded to float.
+ZR_FIXED(ZR::Point2F, ZR::Point2D, 2, double, {2})
+static ZR::Point2F pass(const ZR::Point2D& l) { return {static_cast<float>(l.x), static_cast<float>(l.y)}; }
 };
-template <>
-struct Fixed<std::uint64_t> : Record<std::uint64_t, 1, std::uint64_t> {
-  static Shape core() { return {}; }
-};
-template <>
-struct Fixed<ZR::Point2D> : Record<ZR::Point2D, 2> {
-  static Shape core() { return {2}; }
-};
-template <>
-struct Fixed<ZR::Point2F> : Record<ZR::Point2D, 2> {  // read as doubles, rounded to float
-  static Shape core() { return {2}; }
-  static ZR::Point2F pass(const ZR::Point2D& l) { return {static_cast<float>(l.x), static_cast<float>(l.y)}; }
-};
-template <>
-struct Fixed<ZR::Point3D> : Record<ZR::Point3D, 3> {
-  static Shape core() { return {3}; }
-};
-template <>
-struct Fixed<ZR::QuaD> : Record<ZR::QuaD, 4> {
-  static Shape core() { return {4}; }
-};
-template <>
-struct Fixed<double*> : Record<V3, 3> {
-  static Shape core() { return {3}; }
-  static double* pass(V3& l) { return l.v; }
-};
-template <>
-struct Fixed<double (*)[3]> : Record<M3, 9> {
-  static Shape core() { return {3, 3}; }
-  static double (*pass(M3& l))[3] { return l.m; }
-};
+#undef ZR_FIXED
 
 inline std::string fixedText(const Shape& core, bool stackable) {
   Shape stacked{-1};
@@ -110,9 +78,7 @@ constexpr const char* dtypeName() {
 }
 
 template <class T>
-struct Conv {
-  static constexpr bool ok = false;
-};
+struct Conv { static constexpr bool ok = false; };
 template <class T>
 struct Conv<std::vector<T>> {
   static constexpr bool ok = std::is_arithmetic<T>::value;
@@ -131,20 +97,18 @@ template <class T, std::size_t K>
 struct ConvRecords {
   static constexpr bool ok = true;
   static std::vector<T> load(py::handle h, const Param& p, Stack&) {
-    return recordsOf<T, K>(h, p, K == 3 ? "(N, 3)" : "(N, 4)", 2);
+    return recordsOf<T, K>(toArray<double>(h, p), p, K == 3 ? "(N, 3)" : "(N, 4)", 2);
   }
   static std::string text() { return K == 3 ? "(N, 3) float64" : "(N, 4) float64"; }
 };
-template <>
-struct Conv<std::vector<ZR::Point3D>> : ConvRecords<ZR::Point3D, 3> {};
-template <>
-struct Conv<std::vector<ZR::QuaD>> : ConvRecords<ZR::QuaD, 4> {};
+template <> struct Conv<std::vector<ZR::Point3D>> : ConvRecords<ZR::Point3D, 3> {};
+template <> struct Conv<std::vector<ZR::QuaD>> : ConvRecords<ZR::QuaD, 4> {};
 template <>
 struct Conv<Rows<ZR::colorChannel>> {
   static constexpr bool ok = true;
   static Rows<ZR::colorChannel> load(py::handle h, const Param& p, Stack&) {
     const auto a = toArray<std::int32_t>(h, p);  // the shape, for the rows
-    const auto flat = recordsOf<ZR::colorChannel, 3>(a, p, "(rows, cols, 3)", 3);
+    const auto flat = recordsOf<ZR::colorChannel, 3, std::int32_t>(a, p, "(rows, cols, 3)", 3);
     Rows<ZR::colorChannel> out(static_cast<std::size_t>(a.shape(0)));
     const auto c = static_cast<std::size_t>(a.shape(1));
     for (std::size_t i = 0; i < out.size(); ++i) out[i].assign(flat.data() + i * c, flat.data() + (i + 1) * c);
@@ -174,42 +138,33 @@ struct SlotBase {
 };
 
 template <class P, bool Out, class D = Decay<P>, class = void>
-struct Slot {
-  static constexpr bool ok = false, out = Out, container = false;
-};
+struct Slot { static constexpr bool ok = false, out = Out, container = false; };
 
-template <class P, class D>  // a fixed-size input
-struct Slot<P, false, D, std::enable_if_t<Fixed<D>::ok>> : SlotBase {
+template <class P, bool Out, class D>  // a fixed-size value, read from a row or written to one
+struct Slot<P, Out, D, std::enable_if_t<Fixed<D>::ok>> : SlotBase {
+  static constexpr bool out = Out;
   using F = Fixed<D>;
   Stack::Arg<typename F::Elem> a;
-  typename F::Local l;
-  void load(const py::handle* args, std::size_t& k, Stack& s, const char* name) {
-    a = s.add<typename F::Elem>(args[k++], name, F::core());
-  }
-  P arg(py::ssize_t i) {
-    F::read(a.data + i * a.step, l);
-    return F::pass(l);
-  }
-  static std::string text(bool stackable) { return fixedText(F::core(), stackable); }
-};
-
-template <class P, class D>  // a fixed-size result
-struct Slot<P, true, D, std::enable_if_t<Fixed<D>::ok>> : SlotBase {
-  static constexpr bool out = true;
-  using F = Fixed<D>;
   py::array_t<double> result;
   double* o = nullptr;
   typename F::Local l;
-  void prepare(Stack& s) {
-    result = s.output(F::core());
-    o = result.mutable_data();
+  void load(const py::handle* args, std::size_t& k, Stack& s, const char* name) {
+    if constexpr (!Out) a = s.add<typename F::Elem>(args[k++], name, F::core());
   }
-  P arg(py::ssize_t) {
-    F::clear(l);
+  void prepare(Stack& s) {
+    if constexpr (Out) result = s.output(F::core()), o = result.mutable_data();
+  }
+  P arg(py::ssize_t i) {
+    if constexpr (Out) F::clear(l);
+    else F::read(a.data + i * a.step, l);
     return F::pass(l);
   }
-  void finish(py::ssize_t i) { F::write(l, o + static_cast<py::ssize_t>(F::size) * i); }
-  void collect(py::list& r, const Stack& s) { r.append(F::core().empty() ? s.scalar(result) : result); }
+  void finish(py::ssize_t i) {
+    if constexpr (Out) F::write(l, o + static_cast<py::ssize_t>(F::size) * i);
+  }
+  void collect(py::list& r, const Stack& s) {
+    if constexpr (Out) r.append(F::core().empty() ? s.scalar(result) : result);
+  }
   static std::string text(bool stackable) { return fixedText(F::core(), stackable); }
 };
 
@@ -225,31 +180,23 @@ struct Slot<P, false, D, std::enable_if_t<std::is_same<D, int>::value || std::is
     v = static_cast<D>(py::detail::cast_op<Wire>(c));
   }
   P arg(py::ssize_t) { return v; }
-  static std::string text(bool) {
-    return std::is_enum<D>::value ? "a zr.ChannelOrderEuler or int" : std::is_same<D, bool>::value ? "bool" : "int";
-  }
+  static std::string text(bool) { return std::is_enum<D>::value ? "zr.ChannelOrderEuler" : std::is_same<D, bool>() ? "bool" : "int"; }
 };
 
-template <class P, class D>  // a container input, converted once
-struct Slot<P, false, D, std::enable_if_t<Conv<D>::ok>> : SlotBase {
-  static constexpr bool container = true;
+template <class P, bool Out, class D>  // a container: an input converted once, or a result starting empty
+struct Slot<P, Out, D, std::enable_if_t<Conv<D>::ok>> : SlotBase {
+  static constexpr bool out = Out, container = true;
   D v;
   void load(const py::handle* args, std::size_t& k, Stack& s, const char* name) {
-    v = Conv<D>::load(args[k++], {s.fn(), name}, s);
+    if constexpr (!Out) v = Conv<D>::load(args[k++], {s.fn(), name}, s);
   }
   P arg(py::ssize_t) {  // containers are never stacked: the one call may take the data
     if constexpr (std::is_reference<P>::value) return v;
     else return std::move(v);
   }
-  static std::string text(bool) { return Conv<D>::text(); }
-};
-
-template <class P, class D>  // a container result, starting empty
-struct Slot<P, true, D, std::enable_if_t<Conv<D>::ok>> : SlotBase {
-  static constexpr bool out = true, container = true;
-  D v;
-  P arg(py::ssize_t) { return v; }
-  void collect(py::list& r, const Stack& s) { r.append(Conv<D>::cast(v, s.cols < 0 ? 0 : s.cols)); }
+  void collect(py::list& r, const Stack& s) {
+    if constexpr (Out) r.append(Conv<D>::cast(v, s.cols < 0 ? 0 : s.cols));
+  }
   static std::string text(bool) { return Conv<D>::text(); }
 };
 
@@ -274,8 +221,7 @@ struct Ret<int> : SlotBase {
 
 // ---- the Python function ----------------------------------------------------------------------
 
-template <std::size_t>
-using Obj = ArrayLike;
+template <std::size_t> using Obj = ArrayLike;
 
 template <class F, std::size_t... J>
 void defArity(py::module_& m, const char* name, F f, const std::array<const char*, sizeof...(J)>& names,
@@ -285,8 +231,7 @@ void defArity(py::module_& m, const char* name, F f, const std::array<const char
       py::arg(names[J])..., doc.c_str());
 }
 
-template <std::size_t>
-using Dbl = double;
+template <std::size_t> using Dbl = double;
 
 template <unsigned Reads, class C, class R, class... P, std::size_t... I>
 void bindWith(py::module_& m, const char* name, R (C::*op)(P...), const std::array<const char*, sizeof...(P)>& names,
@@ -302,16 +247,17 @@ void bindWith(py::module_& m, const char* name, R (C::*op)(P...), const std::arr
     constexpr std::size_t K = (std::size_t{!std::tuple_element_t<I, Slots>::out} + ... + 0);
     std::array<const char*, K> inNames{};
     std::string ins, outs;
-    if constexpr (!std::is_void<R>::value) outs = Ret<R>::text(stackable);
-    std::size_t k = 0;
+    std::size_t k = 0, nOut = 0;
+    if constexpr (!std::is_void<R>::value) outs = "return: " + Ret<R>::text(stackable), nOut = 1;
     auto describe = [&](auto* slot, const char* n) {
       using S = std::remove_pointer_t<decltype(slot)>;
       std::string& s = S::out ? outs : ins;
-      s += (s.empty() ? "" : ", ") + std::string(S::out ? "" : std::string(n) + ": ") + S::text(stackable);
-      if (!S::out) inNames[k++] = n;
+      s += (s.empty() ? "" : ", ") + std::string(n) + ": " + S::text(stackable);
+      (S::out ? nOut : k) += 1;
+      if (!S::out) inNames[k - 1] = n;
     };
     (describe(static_cast<std::tuple_element_t<I, Slots>*>(nullptr), names[I]), ...);
-    const std::string text = std::string(doc) + "\n\nPython: (" + ins + ") -> " + (outs.empty() ? "None" : outs);
+    const std::string text = std::string(doc) + "\n\nPython: (" + ins + ") -> " + (nOut > 1 ? "(" + outs + ")" : outs);
     auto call = [op, name, names](std::array<py::handle, K> args) -> py::object {
       Stack s(name, stackable);
       Slots slots;

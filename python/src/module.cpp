@@ -1,9 +1,8 @@
-// The Python module zr. Each class of libzr is a submodule holding its operations as functions
-// under their C++ names: zr.mathCommon.quaMulti(a, b) calls ZR::mathCommon().quaMulti(a, b, out)
-// and returns out. Every operation of tools/operations.h is bound by the generic adaptor, with its
-// parameter names and docstring taken from the header, except the few below whose arguments the
-// signature cannot describe (flat matrices sized by separate ints, a pre-sized result, an unread
-// parameter, a point set that is both read and reordered).
+// The Python module zr: a submodule per class of libzr holds its operations under their C++ names
+// (zr.mathCommon.quaMulti(a, b) returns the out of ZR::mathCommon().quaMulti(a, b, out)). The generic
+// adaptor binds every operation of tools/operations.h except the few bound by hand below, whose
+// arguments the signature cannot describe (flat matrices sized by ints, a pre-sized result, an unread
+// parameter, a point set both read and reordered).
 
 #include <limits>
 #include <stdexcept>
@@ -24,16 +23,17 @@ py::module_ submodule(py::module_& m, const char* name, const char* doc) {
   return sub;
 }
 
-int dim(py::ssize_t n, const Param& p) {
-  if (n > std::numeric_limits<int>::max())
-    throw py::value_error(std::string(p.fn) + "(): parameter '" + p.name + "' is too large for int dimensions");
-  return static_cast<int>(n);
-}
-
-Array<double> matrix(py::handle obj, const Param& p, bool square) {
+// A flat row-major matrix: the array and its dimensions as the library's ints.
+struct Flat {
+  Array<double> a;
+  int rows, cols;
+};
+Flat flat(py::handle obj, const Param& p, bool square) {
   Array<double> a = toArray<double>(obj, p);
   if (a.ndim() != 2 || (square && a.shape(0) != a.shape(1))) throwShape(p, square ? "(n, n)" : "(rows, cols)", a);
-  return a;
+  if (a.shape(0) > std::numeric_limits<int>::max() || a.shape(1) > std::numeric_limits<int>::max())
+    throw py::value_error(p.where() + " is too large for int dimensions");
+  return {a, static_cast<int>(a.shape(0)), static_cast<int>(a.shape(1))};
 }
 
 std::string doc(const char* header, const char* python) { return std::string(header) + "\n\nPython: " + python; }
@@ -43,24 +43,21 @@ void bindFlatMatrices(py::module_ mm) {
   mm.def(
       "rotateMat",
       [](ArrayLike source) {
-        const Param p{"rotateMat", "source"};
-        const auto a = matrix(source.obj, p, false);
-        py::array_t<double> out({a.shape(1), a.shape(0)});
-        M().rotateMat(a.data(), out.mutable_data(), dim(a.shape(0), p), dim(a.shape(1), p));
+        const Flat s = flat(source.obj, {"rotateMat", "source"}, false);
+        py::array_t<double> out({s.cols, s.rows});
+        M().rotateMat(s.a.data(), out.mutable_data(), s.rows, s.cols);
         return out;
       },
-      py::arg("source"), doc(ZR_DOC_mathMatrix_rotateMat, "(rows, cols) float64 -> (cols, rows); numpy: source.T").c_str());
+      py::arg("source"), doc(ZR_DOC_mathMatrix_rotateMat, "(rows, cols) -> (cols, rows); numpy: source.T").c_str());
   mm.def(
       "matrixMulmats",
       [](ArrayLike A, ArrayLike B) {
-        const Param pa{"matrixMulmats", "A"}, pb{"matrixMulmats", "B"};
-        const auto a = matrix(A.obj, pa, false), b = matrix(B.obj, pb, false);
-        if (b.shape(0) != a.shape(1)) throwShape(pb, "(" + std::to_string(a.shape(1)) + ", n)", b);
-        const int m = dim(a.shape(0), pa), k = dim(a.shape(1), pa), n = dim(b.shape(1), pb);
-        py::array_t<double> out({a.shape(0), b.shape(1)});
+        const Flat a = flat(A.obj, {"matrixMulmats", "A"}, false), b = flat(B.obj, {"matrixMulmats", "B"}, false);
+        if (b.rows != a.cols) throwShape({"matrixMulmats", "B"}, "(" + std::to_string(a.cols) + ", n)", b.a);
+        py::array_t<double> out({a.rows, b.cols});
         double* o = out.mutable_data();
         py::gil_scoped_release release;
-        M().matrixMulmats(a.data(), b.data(), o, m, k, n);
+        M().matrixMulmats(a.a.data(), b.a.data(), o, a.rows, a.cols, b.cols);
         return out;
       },
       py::arg("A"), py::arg("B"),
@@ -68,44 +65,33 @@ void bindFlatMatrices(py::module_ mm) {
   mm.def(
       "invMat",
       [](ArrayLike a) {
-        const Param p{"invMat", "a"};
-        const auto src = matrix(a.obj, p, true);
-        py::array_t<double> out({src.shape(0), src.shape(1)});
-        double* o = out.mutable_data();
-        std::copy(src.data(), src.data() + src.size(), o);
-        const int n = dim(src.shape(0), p);
+        const Flat s = flat(a.obj, {"invMat", "a"}, true);
+        py::array_t<double> out({s.rows, s.rows});
+        double* o = std::copy(s.a.data(), s.a.data() + s.a.size(), out.mutable_data()) - s.a.size();
         py::gil_scoped_release release;
-        M().invMat(o, n);
+        M().invMat(o, s.rows);
         return out;
       },
       py::arg("a"), doc(ZR_DOC_mathMatrix_invMat, "(n, n) -> a new (n, n) array; a is not changed").c_str());
   mm.def(
       "traceMat",
       [](ArrayLike a) {
-        const Param p{"traceMat", "a"};
-        const auto src = matrix(a.obj, p, true);
-        return M().traceMat(src.data(), dim(src.shape(0), p));
+        const Flat s = flat(a.obj, {"traceMat", "a"}, true);
+        return M().traceMat(s.a.data(), s.rows);
       },
       py::arg("a"), doc(ZR_DOC_mathMatrix_traceMat, "(n, n) -> float").c_str());
   mm.def(
       "detMatrix",
       [](ArrayLike a) {
-        const Param p{"detMatrix", "a"};
-        const auto src = matrix(a.obj, p, false);
-        const int r = dim(src.shape(0), p), c = dim(src.shape(1), p);
+        const Flat s = flat(a.obj, {"detMatrix", "a"}, false);
         py::gil_scoped_release release;
-        return M().detMatrix(src.data(), r, c);
+        return M().detMatrix(s.a.data(), s.rows, s.cols);
       },
       py::arg("a"), doc(ZR_DOC_mathMatrix_detMatrix, "(rows, cols) -> float").c_str());
 
   // The overwriting rearrangements need a zero result of the output's shape before the call.
   using Rearrange = void (M::*)(Rows<float>, Rows<float>&);
-  const struct {
-    const char* name;
-    Rearrange op;
-    bool turn;
-    const char* doc;
-  } rearrangements[] = {{"fipud", &M::fipud, false, ZR_DOC_mathMatrix_fipud},
+  const struct { const char* name; Rearrange op; bool turn; const char* doc; } rearrangements[] = {{"fipud", &M::fipud, false, ZR_DOC_mathMatrix_fipud},
                         {"tril", &M::tril, false, ZR_DOC_mathMatrix_tril},
                         {"triu", &M::triu, false, ZR_DOC_mathMatrix_triu},
                         {"rot90", &M::rot90, true, ZR_DOC_mathMatrix_rot90}};
@@ -127,20 +113,18 @@ void bindFlatMatrices(py::module_ mm) {
 
 void bindGraph(py::module_ g) {
   using Curve = void (ZR::Graph::*)(std::vector<int>, std::vector<int>, int, Rows<double>&);
-  const std::pair<const char*, Curve> curves[] = {{"bezier_n", &ZR::Graph::bezier_n},
-                                                  {"bezier_1", &ZR::Graph::bezier_1},
-                                                  {"bezier_2", &ZR::Graph::bezier_2},
-                                                  {"bezier_3", &ZR::Graph::bezier_3}};
-  const char* docs[] = {ZR_DOC_Graph_bezier_n, ZR_DOC_Graph_bezier_1, ZR_DOC_Graph_bezier_2, ZR_DOC_Graph_bezier_3};
-  for (std::size_t i = 0; i < 4; ++i) {
+  const struct { const char* name; Curve op; const char* doc; } curves[] = {
+      {"bezier_n", &ZR::Graph::bezier_n, ZR_DOC_Graph_bezier_n}, {"bezier_1", &ZR::Graph::bezier_1, ZR_DOC_Graph_bezier_1},
+      {"bezier_2", &ZR::Graph::bezier_2, ZR_DOC_Graph_bezier_2}, {"bezier_3", &ZR::Graph::bezier_3, ZR_DOC_Graph_bezier_3}};
+  for (const auto& e : curves) {
     g.def(
-        curves[i].first,
-        [name = curves[i].first, op = curves[i].second](ArrayLike x, ArrayLike y) {
+        e.name,
+        [name = e.name, op = e.op](ArrayLike x, ArrayLike y) {
           Rows<double> curve;
           (ZR::Graph().*op)(vectorOf<int>(x.obj, {name, "x"}), vectorOf<int>(y.obj, {name, "y"}), 0, curve);
           return fromRows(curve, 2);
         },
-        py::arg("x"), py::arg("y"), doc(docs[i], "x (N,) int32, y (N,) int32 -> (rows, 2) float64").c_str());
+        py::arg("x"), py::arg("y"), doc(e.doc, "x (N,) int32, y (N,) int32 -> (rows, 2) float64").c_str());
   }
   g.def(
       "convexHullGraham",
@@ -161,17 +145,12 @@ void bindGraph(py::module_ g) {
 PYBIND11_MODULE(zr, m) {
   namespace py = pybind11;
   m.doc() =
-      "zr: bit-reproducible numerics for orientation, small matrices, statistics, curves and "
-      "images.\n\n"
-      "One submodule per C++ class (zr.mathCommon, zr.mathMatrix, zr.SVD, ...) holds that class's "
-      "operations as functions under their C++ names, documented by the C++ header. Inputs are "
-      "NumPy arrays or anything numpy.asarray accepts; results are returned (the return value "
-      "first, then the C++ output parameters; a tuple where there are several), never written into "
-      "arguments. Quaternions are (w, x, y, z), scalar first. Fixed-size inputs also take stacks "
-      "(N, ...), computed in C++ without the GIL with each row giving the bits of the single call. "
-      "The library's two failures arrive as IndexError('invalid vector<T> subscript') and "
-      "ValueError('vector<T> too long').";
-
+      "zr: bit-reproducible numerics for orientation, small matrices, statistics, curves and images.\n\n"
+      "One submodule per C++ class (zr.mathCommon, zr.SVD, ...) holds its operations under their C++ names, "
+      "documented by the C++ header. Inputs are anything numpy.asarray accepts; results are returned (the "
+      "return value, then the output parameters; a tuple where there are several). Quaternions are (w, x, y, "
+      "z). Fixed-size inputs also take stacks (N, ...), computed without the GIL, each row the bits of the "
+      "single call. Failures: IndexError('invalid vector<T> subscript'), ValueError('vector<T> too long').";
   py::register_exception_translator([](std::exception_ptr p) {
     try {
       if (p) std::rethrow_exception(p);
@@ -188,12 +167,10 @@ PYBIND11_MODULE(zr, m) {
   py::object order =
       py::module_::import("enum").attr("IntEnum")("ChannelOrderEuler", members, py::arg("module") = "zr");
   order.attr("__doc__") =
-      "Order in which the three elementary rotations of an Euler triple a are composed.\n\n"
-      "a[0] is always the angle about x, a[1] about y, a[2] about z; the letters name the "
-      "factors from left to right, e.g. ZYX is qZ(a[2])*qY(a[1])*qX(a[0]) (Rz*Ry*Rx on column "
-      "vectors). In SciPy terms this is an intrinsic rotation: ZYX matches "
-      "Rotation.from_euler('ZYX', [a[2], a[1], a[0]]). Any int32 may be passed where an order is "
-      "expected; each operation documents values outside 0..5.";
+      "Order in which the elementary rotations of an Euler triple a are composed: a[0] is about x, a[1] "
+      "about y, a[2] about z; the letters name the factors from left to right, e.g. ZYX is Rz*Ry*Rx on "
+      "column vectors, SciPy's Rotation.from_euler('ZYX', [a[2], a[1], a[0]]) (intrinsic). Any int32 may be "
+      "passed; each operation documents values outside 0..5.";
   m.attr("ChannelOrderEuler") = order;
 
   zrpy::bindFlatMatrices(zrpy::submodule(m, "mathMatrix", ZR_CLASS_DOC_mathMatrix));
