@@ -63,10 +63,10 @@ static ZR::Point2F pass(const ZR::Point2D& l) { return {static_cast<float>(l.x),
 };
 #undef ZR_FIXED
 
-inline std::string fixedText(const Shape& core, bool stackable) {
+inline std::string fixedText(const Shape& core, bool stackable, bool integer) {
   Shape stacked{-1};
   stacked.insert(stacked.end(), core.begin(), core.end());
-  const std::string one = core.empty() ? "float" : shapeText(core);
+  const std::string one = core.empty() ? (integer ? "int" : "float") : shapeText(core);
   return stackable ? one + " or " + shapeText(stacked) : one;
 }
 
@@ -165,7 +165,9 @@ struct Slot<P, Out, D, std::enable_if_t<Fixed<D>::ok>> : SlotBase {
   void collect(py::list& r, const Stack& s) {
     if constexpr (Out) r.append(F::core().empty() ? s.scalar(result) : result);
   }
-  static std::string text(bool stackable) { return fixedText(F::core(), stackable); }
+  static std::string text(bool stackable) {
+    return fixedText(F::core(), stackable, std::is_integral<typename F::Elem>::value);
+  }
 };
 
 template <class P, class D>  // int, bool and enumerations: Python scalars
