@@ -6,13 +6,10 @@ Per operation of include/zr/*.h: ZR_PARAMS_<Class>_<op> (parameter names) and ZR
 ZR_CLASS_DOC_<Class>, the comment that opens its header.
 """
 
+import json
 import pathlib
 import re
 import sys
-
-
-def c_string(text):
-    return '"' + text.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n") + '"'
 
 
 def parameter_names(params):
@@ -68,11 +65,11 @@ def main(include_dir, output):
         cls, intro, ops = read_header(header)
         if cls is None:
             continue
-        out.append(f"#define ZR_CLASS_DOC_{cls} {c_string(intro)}")
+        out.append(f"#define ZR_CLASS_DOC_{cls} {json.dumps(intro, ensure_ascii=False)}")
         for op, params, doc in ops:
-            names = ", ".join(c_string(p) for p in params)
+            names = ", ".join(json.dumps(p, ensure_ascii=False) for p in params)
             out.append(f"#define ZR_PARAMS_{cls}_{op} {{{names}}}")
-            out.append(f"#define ZR_DOC_{cls}_{op} {c_string(doc)}")
+            out.append(f"#define ZR_DOC_{cls}_{op} {json.dumps(doc, ensure_ascii=False)}")
     pathlib.Path(output).write_text("\n".join(out) + "\n", encoding="utf-8")
 
 if __name__ == "__main__":

@@ -9,8 +9,6 @@
 // doubles alone apply elementwise to arrays of any shape.
 
 #include <array>
-#include <cstring>
-#include <limits>
 #include <stdexcept>
 #include <string_view>
 #include <tuple>
@@ -210,8 +208,7 @@ struct Ret : Slot<R&, true> {
     this->finish(i);
   }
 };
-template <>
-struct Ret<void> : SlotBase {};
+template <> struct Ret<void> : SlotBase {};
 template <>
 struct Ret<int> : SlotBase {
   static constexpr bool container = true;  // keeps the operation unstacked

@@ -4,8 +4,6 @@
 // arguments the signature cannot describe (flat matrices sized by ints, a pre-sized result, an unread
 // parameter, a point set both read and reordered).
 
-#include <limits>
-#include <stdexcept>
 
 #include "adaptor.h"
 #include "operations.h"
