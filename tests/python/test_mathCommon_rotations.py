@@ -216,47 +216,6 @@ def test_euler_orders_compose_elementary_rotations():
     assert not np.allclose(xyz, zyx)
 
 
-STACKED = {
-    "quaConju": [(4,)], "quaConjugate": [(4,)], "quaIdentity": [(4,)], "quaInv": [(4,)],
-    "quaMulti": [(4,), (4,)], "qua2RMatrix": [(4,)], "rotation2Qua": [(3, 3)],
-    "quaMat2AngleAxis": [(3, 3)], "qua2AngleAxis": [(4,)], "theatAngle2Qua": [(), (3,)],
-    "rotm2RodVector": [(3, 3)], "rodVector2Rotm": [(3,)],
-}
-
-
-@pytest.mark.parametrize("name", sorted(STACKED))
-def test_stacks_give_the_bits_of_single_calls(rng, name):
-    f = getattr(mc, name)
-    n = 40
-    args = [rng.normal(size=(n,) + s) for s in STACKED[name]]
-    if name in ("rotation2Qua", "quaMat2AngleAxis", "rotm2RodVector"):
-        args = [Rotation.from_quat(rng.normal(size=(n, 4))).as_matrix()]
-        args[0][3] = np.eye(3)  # identity and a half turn take the special paths
-        args[0][4] = np.diag([1.0, -1.0, -1.0])
-    if name == "qua2AngleAxis":
-        args[0] /= np.linalg.norm(args[0], axis=1)[:, None]
-        args[0][2] = [1, 0, 0, 0]
-    if STACKED[name][0] == (4,):
-        args[0][0] = 0.0  # the zero quaternion
-    stacked = f(*args)
-    singles = [f(*(x[i] for x in args)) for i in range(n)]
-    if isinstance(stacked, tuple):
-        for k, part in enumerate(stacked):
-            assert_bits(np.asarray(part), np.array([s[k] for s in singles]))
-    else:
-        assert_bits(stacked, np.array(singles))
-
-
-@pytest.mark.parametrize("order", ORDERS + [7], ids=[o.name for o in ORDERS] + ["invalid"])
-def test_euler_stacks_give_the_bits_of_single_calls(rng, order):
-    a = rng.uniform(-3, 3, size=(30, 3))
-    q = rng.normal(size=(30, 4))
-    m = mc.qua2RMatrix(q)
-    for f, x in ((mc.euler2QuaRadian, a), (mc.euler2QuaDegree, a * 50), (mc.qua2EulRadian, q),
-                 (mc.qua2EulDegree, q), (mc.rotm2EulRadian, m), (mc.rotm2EulDegree, m)):
-        assert_bits(f(x, order), np.array([f(r, order) for r in x]))
-
-
 def test_stack_shapes_and_errors():
     assert mc.qua2RMatrix(np.zeros((0, 4))).shape == (0, 3, 3)
     assert mc.quaMulti([1, 0, 0, 0], np.ones((5, 4))).shape == (5, 4)

@@ -1,7 +1,6 @@
 """The module frame: submodules, the enumeration, docstrings, failures and argument checking."""
 
 import enum
-import pathlib
 import re
 
 import numpy as np
