@@ -18,12 +18,22 @@ double chord(const QuaD& a, const QuaD& b, double sign) {
 
 double mathCommon::quaAngularDistance(QuaD a, QuaD b) {
   const QuaD u = detail::normalised(a), v = detail::normalised(b);
-  // d = conj(u)·v, Hamilton product with the signs of the conjugate written in.
+  // d = conj(u)·v, its vector part paired so that swapping a and b negates it exactly: the
+  // distance is symmetric to the bit.
   const double dw = ((u.w * v.w + u.x * v.x) + u.y * v.y) + u.z * v.z;
-  const double dx = ((u.w * v.x - u.x * v.w) - u.y * v.z) + u.z * v.y;
-  const double dy = ((u.w * v.y + u.x * v.z) - u.y * v.w) - u.z * v.x;
-  const double dz = ((u.w * v.z - u.x * v.y) + u.y * v.x) - u.z * v.w;
-  return 2.0 * std::atan2(std::sqrt((dx * dx + dy * dy) + dz * dz), std::fabs(dw));
+  const double dx = (u.w * v.x - u.x * v.w) + (u.z * v.y - u.y * v.z);
+  const double dy = (u.w * v.y - u.y * v.w) + (u.x * v.z - u.z * v.x);
+  const double dz = (u.w * v.z - u.z * v.w) + (u.y * v.x - u.x * v.y);
+  // |(dx, dy, dz)| scaled by its largest component, so tiny angles do not underflow to 0.
+  const double m = std::fmax(std::fmax(std::fabs(dx), std::fabs(dy)), std::fabs(dz));
+  double s = 0.0;
+  if (m > 0.0) {
+    const double x = dx / m, y = dy / m, z = dz / m;
+    s = m * std::sqrt((x * x + y * y) + z * z);
+  } else if (m != m) {
+    s = m;
+  }
+  return 2.0 * std::atan2(s, std::fabs(dw));
 }
 
 void mathCommon::quaSlerp(QuaD a, QuaD b, double t, QuaD& out) {
