@@ -108,6 +108,10 @@ void put(Sink& s, int i) {
   s.print("%d", i);
 }
 void put(Sink& s, bool b) { put(s, b ? 1 : 0); }
+void put(Sink& s, std::uint64_t u) {
+  s.word(u);
+  s.print("%" PRIu64, u);
+}
 void put(Sink& s, ZR::ChannelOrderEuler o) { put(s, static_cast<int>(o)); }
 
 template <class T, class... Rest>
