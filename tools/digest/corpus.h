@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "operations.h"
+#include "../operations.h"
 
 namespace zr_corpus {
 
