@@ -100,21 +100,39 @@ class ZR_API mathCommon {
   void euler2QuaRadian(double* const angles, ChannelOrderEuler order, QuaD& out);
   /// angles := Euler triple of q in degrees; bit for bit rotm2EulDegree of qua2RMatrix(q).
   void qua2EulDegree(QuaD q, ChannelOrderEuler order, double* const angles);
-  /// angles := Euler triple of q in radians; bit for bit rotm2EulRadian of qua2RMatrix(q).
+  /// angles := Euler triple of q in radians; bit for bit rotm2EulRadian of qua2RMatrix(q), so
+  /// gimbal lock is handled as there.
   void qua2EulRadian(QuaD q, ChannelOrderEuler order, double* const angles);
-  /// angles := Euler triple (degrees) of m in the row-vector layout.
+  /// angles := Euler triple (degrees) of m in the row-vector layout: rotm2EulRadian·180.0/π.
   void rotm2EulDegree(double (*const m)[3], ChannelOrderEuler order, double* const angles);
   /// angles := Euler triple (radians) of m in the row-vector layout: the middle factor's angle
-  /// from asin (not clamped: NaN past ±1), the outer two from atan2 in (−π, π].
+  /// from asin, the outer two from atan2 in (−π, π].
+  /// Gimbal lock: where |asin argument| is within 2^-32 of 1 (middle angle within about 2.1e-5 of
+  /// ±90°) the middle angle is atan2(s, c) with c from the right factor's pair of elements (also
+  /// for an argument that rounding put up to 2^-49 past ±1), the right factor's angle keeps its
+  /// atan2, and the left one comes from the elements that fix its sum with the right one (at +90°)
+  /// or its difference (at −90°), so the triple rebuilds the rotation to about 1e-15. At the
+  /// singularity itself (that cosine ≤ 2^-50) the right factor's angle is 0 — the angle about
+  /// the last letter's axis: z for XYZ and YXZ, y for XZY and ZXY, x for YZX and ZYX — and the
+  /// left one carries the whole turn. An argument beyond 1 + 2^-49 (not a rotation) gives NaN.
   void rotm2EulRadian(double (*const m)[3], ChannelOrderEuler order, double* const angles);
 
   // ---- Rotation vectors -----------------------------------------------------------------------
 
-  /// v := rotation vector (axis · angle, radians) of m in the column-vector layout. No special
-  /// case: the identity gives NaN, a half-turn gives (0, 0, 0).
+  /// v := rotation vector (axis · angle, radians, angle in [0, π]) of m in the column-vector
+  /// layout, from c = (trace − 1)·0.5: θ = acos(c), v = antisymmetric part · θ/(2 sin θ).
+  /// Angle 0: for c in [1, 1 + 2^-49] (angles below about 1.5e-8) v is half the antisymmetric
+  /// part, (0, 0, 0) for the identity. Near π: for c in [−1 − 2^-49, −1 + 2^-18) (angles within
+  /// about 2.8e-3 of π) v comes from the quaternion of the largest diagonal element (the first of
+  /// equal ones): axis from the symmetric part, angle 2·atan2(|q_v|, w) with w ≥ 0 from the
+  /// antisymmetric part; at exactly π (antisymmetric part zero) the component along the largest
+  /// diagonal element's axis is positive, e.g. a half-turn about x gives (π, 0, 0).
+  /// c outside [−1 − 2^-49, 1 + 2^-49] (not a rotation) gives NaN.
   void rotm2RodVector(double (*const m)[3], double* const v);
-  /// m := column-vector-layout matrix of the rotation vector v (Rodrigues' formula); the zero
-  /// vector gives NaN in all nine elements.
+  /// m := column-vector-layout matrix of the rotation vector v (Rodrigues' formula with
+  /// θ = |v|, n = v/θ). A vector whose squares all underflow (every |v[i]| below about 1.5e-162,
+  /// the zero vector included) gives the identity exactly; one whose squares overflow (|v| above
+  /// about 1.3e154) is scaled by its largest component first; beyond the largest double, NaN.
   void rodVector2Rotm(double* const v, double (*const m)[3]);
 
   // ---- Beyond the conversions: rotate, interpolate, measure, align, average, draw ---------------
