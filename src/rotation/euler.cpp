@@ -93,9 +93,64 @@ void columnMatrixOfEuler(const double* t, ChannelOrderEuler order, double (*m)[3
   }
 }
 
+// The axes of an order: the left factor turns about axis i by θ1, the middle one about j by θ2,
+// the right one about k by θ3; e is +1 when (i, j, k) is a cyclic turn of (x, y, z), else −1. In
+// the column-vector layout A = R_i(θ1)·R_j(θ2)·R_k(θ3) then has A[i][k] = e·sin θ2,
+// (A[i][i], −e·A[i][j]) = cos θ2·(cos θ3, sin θ3) and (A[k][k], −e·A[j][k]) = cos θ2·(cos θ1, sin θ1).
+struct OrderAxes {
+  int i, j, k;
+  double e;
+};
+constexpr OrderAxes kOrderAxes[6] = {{0, 1, 2, 1.0},  {0, 2, 1, -1.0}, {1, 0, 2, -1.0},
+                                     {1, 2, 0, 1.0},  {2, 0, 1, 1.0},  {2, 1, 0, -1.0}};
+
+// Gimbal lock: within this distance of ±1 for the sine of the middle angle (middle angles within
+// about 2.1e-5 of ±90°) the two outer angles, each read from a pair of elements of size
+// cos θ2, lose about 1e-16/cos θ2 of accuracy each.
+constexpr double kNearGimbalLock = 0x1p-32;
+// At or below this cosine of the middle angle the orientation is taken as exactly singular
+// (rounding only): the right factor's angle is set to 0.
+constexpr double kAtGimbalLock = 0x1p-50;
+
+// Near gimbal lock (m in the row-vector layout, so A[r][c] = m[c][r]). The middle angle comes from
+// atan2(sin θ2, cos θ2) with the cosine from the pair of θ3, so it is right to the last bits even
+// where asin would lose half of them (or give NaN past ±1). θ3 keeps the table's value (0 at the
+// singularity); θ1 follows from the combination of the four remaining elements that stays well
+// conditioned there, θ1 + θ3 when A[i][k] is near +1 and θ3 − θ1 when it is near −1:
+//   e·(A[j][i] + A[k][j]) = (1 + A[i][k])·sin(θ1 + θ3),   A[j][j] − A[k][i] = (1 + A[i][k])·cos(θ1 + θ3)
+//   e·(A[j][i] − A[k][j]) = (1 − A[i][k])·sin(θ3 − θ1),   A[j][j] + A[k][i] = (1 − A[i][k])·cos(θ3 − θ1)
+// An error in θ3 then moves θ1 along the direction the rotation barely depends on.
+void eulerNearGimbalLock(const double (*m)[3], const OrderAxes& x, double* a) {
+  const int i = x.i, j = x.j, k = x.k;
+  const double e = x.e;
+  const double p = -e * m[j][i], q = m[i][i];  // cos θ2·(sin θ3, cos θ3)
+  const double c2 = std::sqrt(p * p + q * q);
+  const double t2 = std::atan2(e * m[k][i], c2);
+  const double t3 = c2 <= kAtGimbalLock ? 0.0 : std::atan2(p, q);
+  double t1;
+  if (m[k][i] > 0.0)
+    t1 = std::atan2(e * (m[i][j] + m[j][k]), m[j][j] - m[i][k]) - t3;
+  else
+    t1 = t3 - std::atan2(e * (m[i][j] - m[j][k]), m[j][j] + m[i][k]);
+  if (t1 > kPi)
+    t1 -= 2.0 * kPi;
+  else if (t1 < -kPi)
+    t1 += 2.0 * kPi;
+  a[i] = t1, a[j] = t2, a[k] = t3;
+}
+
 // The one table from a row-vector matrix r (r[k] = m[k/3][k%3]) to the Euler triple; the middle
-// factor's angle comes from asin (unclamped). Writes nothing for an invalid order.
+// factor's angle comes from asin, except near gimbal lock (above). Writes nothing for an invalid
+// order.
 void eulerOfRowMatrix(const double (*m)[3], ChannelOrderEuler order, double* a) {
+  if (validOrder(order)) {
+    const OrderAxes& x = kOrderAxes[order];
+    const double s = std::fabs(m[x.k][x.i]);  // |sin θ2|, the asin argument up to sign
+    if (s >= 1.0 - kNearGimbalLock && s <= 1.0 + detail::kRoundingSlack) {
+      eulerNearGimbalLock(m, x, a);
+      return;
+    }
+  }
   const double* r = &m[0][0];
   switch (order) {
     case XYZ:

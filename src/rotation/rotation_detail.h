@@ -9,6 +9,11 @@ namespace ZR::detail {
 
 constexpr double kPi = 3.141592653589793;
 
+/// How far rounding may push a cosine or sine read from a rotation matrix past ±1: 8 units in the
+/// last place of 1.0. Values beyond it mean the matrix is not a rotation and keep the IEEE result
+/// of the plain formula (NaN from acos or asin).
+constexpr double kRoundingSlack = 0x1p-49;
+
 /// q / |q| with |q| = sqrt(((x² + w²) + y²) + z²); the zero quaternion becomes (1, 0, 0, 0).
 QuaD normalised(const QuaD& q);
 

@@ -174,6 +174,22 @@ TEST(ConvexHull, SmallSetsWholeRowsAndShortRows) {
   }
 }
 
+// Many copies of few points, labelled by input position in a third element: after the sort the
+// copies of each point stand in input order, whatever the standard library's sort would do.
+TEST(ConvexHull, GrahamKeepsCoincidentRowsInInputOrder) {
+  zrtest::Random g(17);
+  for (int round = 0; round < 20; ++round) {
+    Points p{{100, 100, 0}};
+    for (int i = 1; i < 60; ++i) p.push_back({g.between(0, 3), g.between(0, 3), i});
+    hull(kGraham, p);
+    for (std::size_t i = 1; i < p.size(); ++i) {
+      const auto it = std::find_if(p.begin() + static_cast<std::ptrdiff_t>(i) + 1, p.end(),
+                                   [&](const std::vector<int>& r) { return r[0] == p[i][0] && r[1] == p[i][1]; });
+      EXPECT_TRUE(it == p.end() || (*it)[2] > p[i][2]) << round;
+    }
+  }
+}
+
 // Orientation tests are exact over the whole int range: an increasing map of both axes with one
 // scale keeps every decision, so the hull of the stretched set is the stretched hull, order included.
 TEST(ConvexHull, ExtremeCoordinatesAreExact) {

@@ -32,20 +32,6 @@ TEST(Rodrigues, ColumnVectorLayoutAndRoundTrip) {
   for (int k = 0; k < 3; ++k) EXPECT_NEAR(back[k], -w[k], 1e-15);
 }
 
-TEST(Rodrigues, DegenerateCases) {
-  mathCommon m;
-  double id[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, v[3];
-  m.rotm2RodVector(id, v);
-  EXPECT_TRUE(std::isnan(v[0]) && std::isnan(v[1]) && std::isnan(v[2]));
-  double half[3][3] = {{1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
-  m.rotm2RodVector(half, v);
-  EXPECT_EQ(v[0], 0.0);
-  EXPECT_EQ(v[1], 0.0);
-  EXPECT_EQ(v[2], 0.0);
-  double zero[3] = {0, 0, 0}, r[3][3];
-  m.rodVector2Rotm(zero, r);
-  for (auto& row : r)
-    for (double e : row) EXPECT_TRUE(std::isnan(e));
-}
+// The identity, the zero vector and half-turns: singular_test.cpp.
 
 }  // namespace
