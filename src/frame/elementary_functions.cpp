@@ -1,0 +1,678 @@
+// Correctly rounded elementary functions from double-double arithmetic (see the header).
+//
+// Error bounds. A double-double (dd) operation below has a relative error of at most 2^-104
+// (two_sum/two_prod are exact; dd_add is the accurate sum of Joldes-Muller-Popescu, bound 3u^2;
+// dd_mul about 5u^2; dd_div about 10u^2, u = 2^-53). Each kernel chains at most a dozen such
+// operations on quantities of one sign or with cancellation by a factor of at most 8, and the
+// series tails (tools/elementary/gen_coefficients.py prints them) are below 2^-110, so the
+// kernels are accurate to 2^-97 relative or better; the rounding test is given 2^-93 (2^-90
+// plus the size of y*log x for pow), leaving a margin of 16 over the sum of the bounds.
+
+#include "frame/elementary_functions.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "frame/elementary_tables.h"
+
+#ifdef ZR_ELEMENTARY_STATS
+// Counted only in the MPFR comparison program: how often the rounding test could not decide.
+unsigned long zr_elementary_undecided = 0;
+#define ZR_UNDECIDED() (++zr_elementary_undecided)
+#else
+#define ZR_UNDECIDED() ((void)0)
+#endif
+
+namespace zr_frame {
+namespace {
+
+using tables::DD;
+
+// ---- bits ------------------------------------------------------------------------------
+
+std::uint64_t bitsOf(double x) {
+  std::uint64_t u;
+  std::memcpy(&u, &x, sizeof u);
+  return u;
+}
+double fromBits(std::uint64_t u) {
+  double x;
+  std::memcpy(&x, &u, sizeof x);
+  return x;
+}
+bool isNan(double x) { return (bitsOf(x) & 0x7fffffffffffffffULL) > 0x7ff0000000000000ULL; }
+double fabs_(double x) { return fromBits(bitsOf(x) & 0x7fffffffffffffffULL); }
+bool signBit(double x) { return (bitsOf(x) >> 63) != 0; }
+double withSign(double mag, bool negative) { return negative ? -mag : mag; }
+/// 2^n for -1022 <= n <= 1023.
+double pow2(int n) { return fromBits(static_cast<std::uint64_t>(n + 1023) << 52); }
+/// x * 2^n, exact whenever the result is representable (scaled in steps that stay normal).
+double scale(double x, int n) {
+  while (n > 1000) { x *= pow2(1000); n -= 1000; }
+  while (n < -1000) { x *= pow2(-1000); n += 1000; }
+  // one last step; for a subnormal result it rounds only if the result is not representable
+  if (n < -1022) { x *= pow2(-1022); n += 1022; }
+  return x * pow2(n);
+}
+
+constexpr double kInf = __builtin_inf();
+constexpr double kNaN = __builtin_nan("");
+
+// ---- double-double arithmetic ------------------------------------------------------------
+
+DD twoSum(double a, double b) {
+  const double s = a + b;
+  const double bb = s - a;
+  return {s, (a - (s - bb)) + (b - bb)};
+}
+DD fastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
+  const double s = a + b;
+  return {s, b - (s - a)};
+}
+// Veltkamp split and Dekker product: exact a*b = hi + lo for |a|,|b| < 2^995.
+void split(double a, double& hi, double& lo) {
+  const double t = 134217729.0 * a;
+  hi = t - (t - a);
+  lo = a - hi;
+}
+DD twoProd(double a, double b) {
+  const double p = a * b;
+  double ah, al, bh, bl;
+  split(a, ah, al);
+  split(b, bh, bl);
+  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+DD add(DD a, DD b) {
+  DD s = twoSum(a.hi, b.hi);
+  const DD t = twoSum(a.lo, b.lo);
+  s.lo += t.hi;
+  s = fastTwoSum(s.hi, s.lo);
+  s.lo += t.lo;
+  return fastTwoSum(s.hi, s.lo);
+}
+DD add(DD a, double b) {
+  DD s = twoSum(a.hi, b);
+  s.lo += a.lo;
+  return fastTwoSum(s.hi, s.lo);
+}
+DD neg(DD a) { return {-a.hi, -a.lo}; }
+DD mul(DD a, DD b) {
+  DD p = twoProd(a.hi, b.hi);
+  p.lo += a.hi * b.lo + a.lo * b.hi;
+  return fastTwoSum(p.hi, p.lo);
+}
+DD mul(DD a, double b) {
+  DD p = twoProd(a.hi, b);
+  p.lo += a.lo * b;
+  return fastTwoSum(p.hi, p.lo);
+}
+DD div(DD a, DD b) {
+  const double q1 = a.hi / b.hi;
+  DD r = add(a, neg(mul(b, q1)));
+  const double q2 = r.hi / b.hi;
+  r = add(r, neg(mul(b, q2)));
+  const double q3 = r.hi / b.hi;
+  return add(fastTwoSum(q1, q2), q3);
+}
+DD sqrtDD(DD a) {
+  const double s = __builtin_sqrt(a.hi);
+  const DD p = twoProd(s, s);
+  const double r = (((a.hi - p.hi) - p.lo) + a.lo) / (s * 2.0);
+  return fastTwoSum(s, r);
+}
+
+// ---- final rounding ----------------------------------------------------------------------
+
+/// The double nearest to (v.hi + v.lo) * 2^k, given that v is within rel*|v| of the exact value
+/// and v.hi != 0. Subnormal and overflowing results are rounded once, on their own grid.
+double roundDD(DD v, int k, double rel) {
+  v = fastTwoSum(v.hi, v.lo);
+  const double ah = fabs_(v.hi);
+  // v is within [2^-3, 4] here, so only k < -1000 can give a subnormal result.
+  const double tiny = k < -1000 ? pow2(-1022 - k) : 0.0;
+  if (k >= -1000 || ah > tiny) {
+    // Normal result (or overflow): round v on the 53-bit grid, then scale exactly.
+    const double err = ah * (rel + 0x1p-104);
+    const double a = v.hi + (v.lo - err);
+    const double b = v.hi + (v.lo + err);
+    if (a != b) ZR_UNDECIDED();
+    return scale(v.hi + v.lo, k);
+  }
+  // Subnormal result: add the scaled smallest normal so that the sum is rounded on the
+  // subnormal grid, then take it away again (exact) and scale.
+  const double c = withSign(tiny, v.hi < 0);
+  const DD s = twoSum(c, v.hi);
+  const double l = s.lo + v.lo;
+  const double err = ah * rel + fabs_(l) * 0x1p-50;
+  const double a = s.hi + (l - err);
+  const double b = s.hi + (l + err);
+  if (a != b) ZR_UNDECIDED();
+  return scale((s.hi + l) - c, k);
+}
+
+// ---- exp ---------------------------------------------------------------------------------
+
+/// exp(x.hi + x.lo) = v * 2^k for |x| <= 746, v in [0.99, 2.01], relative error < 2^-100.
+DD expCore(DD x, int& k) {
+  const double t = x.hi * tables::kExpInvL;
+  const int n = static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
+  const double nf = n;
+  // r = x - n*ln2/128: n*L1 is exact and x.hi - n*L1 is taken exactly by two_sum.
+  DD r = twoSum(x.hi, -(nf * tables::kExpL1));
+  r = add(r, x.lo);
+  r = add(r, neg(twoProd(nf, tables::kExpL2)));
+  r = add(r, -(nf * tables::kExpL3));
+  // exp(r) - Taylor, degrees 10..5 in double (they are below 2^-49 in size), 4..0 in dd.
+  const double rh = r.hi;
+  double h = tables::kInvFact[10].hi;
+  for (int i = 9; i >= 5; --i) h = h * rh + tables::kInvFact[i].hi;
+  DD p = add(mul(r, h), tables::kInvFact[4]);
+  p = add(mul(r, p), tables::kInvFact[3]);
+  p = add(mul(r, p), 0.5);
+  p = add(mul(r, p), 1.0);
+  p = add(mul(r, p), 1.0);
+  const int j = ((n % 128) + 128) % 128;
+  k = (n - j) / 128;
+  return mul(tables::kExp2[j], p);
+}
+
+// ---- log ---------------------------------------------------------------------------------
+
+/// log(x) for positive finite x, relative error < 2^-100 (absolute near x = 1 is relative too).
+DD logCore(double x) {
+  int e = 0;
+  if (x < 0x1p-1022) {
+    x *= 0x1p54;
+    e = -54;
+  }
+  const std::uint64_t u = bitsOf(x);
+  e += static_cast<int>(u >> 52) - 1023;
+  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
+  if (m > 0x1.6a09e667f3bcdp0) {
+    m *= 0.5;
+    ++e;
+  }
+  const int i = static_cast<int>(m * 256.0 + 0.5);
+  const double c = tables::kLogC[i - tables::kLogFirst];
+  // r = m*c - 1 exactly: m*c = p + q exactly, and p - 1 is exact as p is within 2^-7 of 1.
+  const DD pq = twoProd(m, c);
+  const DD r = twoSum(pq.hi - 1.0, pq.lo);
+  // log1p(r) = r * (1 - r/2 + r^2/3 - ...): degrees 14..8 in double, the rest in dd.
+  const double rh = r.hi;
+  double h = -tables::kInv[14].hi;
+  for (int k = 13; k >= 8; --k) h = h * rh + ((k & 1) ? tables::kInv[k].hi : -tables::kInv[k].hi);
+  DD s = add(mul(r, h), tables::kInv[7]);
+  for (int k = 6; k >= 2; --k) s = add(mul(r, s), (k & 1) ? tables::kInv[k] : neg(tables::kInv[k]));
+  s = add(mul(r, s), 1.0);
+  DD l = mul(r, s);
+  l = add(l, tables::kLogNegLogC[i - tables::kLogFirst]);
+  if (e != 0) l = add(mul(tables::kLn2, static_cast<double>(e)), l);
+  return l;
+}
+
+// ---- sin, cos ----------------------------------------------------------------------------
+
+void mul64(std::uint64_t a, std::uint64_t b, std::uint64_t& hi, std::uint64_t& lo) {
+  const std::uint64_t a0 = a & 0xffffffffULL, a1 = a >> 32, b0 = b & 0xffffffffULL, b1 = b >> 32;
+  const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+  const std::uint64_t mid = (p00 >> 32) + (p01 & 0xffffffffULL) + (p10 & 0xffffffffULL);
+  lo = (mid << 32) | (p00 & 0xffffffffULL);
+  hi = p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32);
+}
+
+/// 64 bits of 2/pi starting at bit pos (bit 1 is the first after the binary point; bits at
+/// positions <= 0 are zero).
+std::uint64_t twoOverPiBits(int pos) {
+  const int p = pos - 1 + 128;  // two words of zeros in front
+  const int idx = p / 64, sh = p % 64;
+  auto word = [](int j) -> std::uint64_t { return j < 2 ? 0 : tables::kTwoOverPiBits[j - 2]; };
+  return sh == 0 ? word(idx) : (word(idx) << sh) | (word(idx + 1) >> (64 - sh));
+}
+
+/// Payne-Hanek: |x| = (q + f) * pi/2 with f in [-1/2, 1/2]; returns f*pi/2, sets q mod 4.
+DD reduceLarge(double ax, int& q) {
+  const std::uint64_t u = bitsOf(ax);
+  const int e2 = static_cast<int>(u >> 52) - 1075;  // ax = m * 2^e2
+  const std::uint64_t m = (u & 0x000fffffffffffffULL) | 0x0010000000000000ULL;
+  // Bits from position e2 - 1 on: earlier bits give multiples of 4 and drop out.
+  const int i0 = e2 - 1;
+  std::uint64_t b[4];
+  for (int w = 0; w < 4; ++w) b[w] = twoOverPiBits(i0 + 64 * w);
+  // Q = m * B, five words, Q[0] most significant; value = Q * 2^-256.
+  std::uint64_t Q[5] = {0, 0, 0, 0, 0};
+  std::uint64_t carry = 0;
+  for (int w = 3; w >= 0; --w) {
+    std::uint64_t hi, lo;
+    mul64(m, b[w], hi, lo);
+    lo += carry;
+    hi += lo < carry ? 1 : 0;
+    Q[w + 1] = lo;
+    carry = hi;
+  }
+  Q[0] = carry;
+  // value = Q * 2^-254: the integer part mod 4 is the top two bits of Q[1] (Q[0] counts
+  // multiples of 4); the fraction is the rest, shifted into F[1..4].
+  q = static_cast<int>(Q[1] >> 62);
+  std::uint64_t F[5] = {0, (Q[1] << 2) | (Q[2] >> 62), (Q[2] << 2) | (Q[3] >> 62), (Q[3] << 2) | (Q[4] >> 62),
+                        Q[4] << 2};
+  bool negative = false;
+  if (F[1] >> 63) {  // fraction >= 1/2: take f - 1
+    negative = true;
+    q = (q + 1) & 3;
+    // two's complement of the 256-bit fraction
+    std::uint64_t c = 1;
+    for (int w = 4; w >= 1; --w) {
+      F[w] = ~F[w] + c;
+      c = (c && F[w] == 0) ? 1 : 0;
+    }
+  }
+  // |f| as dd: sum the 32-bit pieces from the least significant up (all positive).
+  DD f{0.0, 0.0};
+  for (int piece = 7; piece >= 0; --piece) {
+    const std::uint64_t w = F[1 + piece / 2];
+    const double d = static_cast<double>(static_cast<std::uint32_t>(piece % 2 ? w : w >> 32));
+    f = add(f, d * scale(1.0, -32 * (piece + 1)));
+  }
+  DD r = mul(f, tables::kPio2);
+  return negative ? neg(r) : r;
+}
+
+/// x = q*pi/2 + r, |r| <= pi/4 (a little more), relative error of r < 2^-101.
+DD reduce(double x, int& q) {
+  const double ax = fabs_(x);
+  DD r;
+  bool done = false;
+  if (ax < 0x1p20) {
+    const double t = ax * tables::kTwoOverPi;
+    const double kf = static_cast<double>(static_cast<int>(t + 0.5));
+    // Cody-Waite: kf*C1 and kf*C2 are exact, ax - kf*C1 is exact (Sterbenz).
+    r = twoSum(ax - kf * tables::kPio2C1, -(kf * tables::kPio2C2));
+    r = add(r, neg(twoProd(kf, tables::kPio2C3)));
+    r = add(r, -(kf * tables::kPio2C4));
+    if (fabs_(r.hi) > 0x1p-30) {
+      q = static_cast<int>(kf) & 3;
+      done = true;
+    }
+  }
+  if (!done) r = reduceLarge(ax, q);
+  if (signBit(x)) {
+    r = neg(r);
+    q = (4 - q) & 3;
+  }
+  return r;
+}
+
+/// sin r and cos r for |r| <= pi/4 + 2^-20, relative errors < 2^-100.
+void sinCosCore(DD r, DD& s, DD& c) {
+  const bool negative = r.hi < 0;
+  if (negative) r = neg(r);
+  const int j = static_cast<int>(r.hi * 64.0 + 0.5);
+  const DD t = add(twoSum(r.hi, -j * 0.015625), r.lo);  // |t| <= 1/128, r.hi - j/64 exact
+  const DD t2 = mul(t, t);
+  const double t2h = t2.hi;
+  // sin t = t * (1 - t^2/3! + ...): degrees 11..7 in double, 5..1 in dd.
+  double h = -tables::kInvFact[11].hi;
+  h = h * t2h + tables::kInvFact[9].hi;
+  h = h * t2h - tables::kInvFact[7].hi;
+  DD ps = add(mul(t2, h), tables::kInvFact[5]);
+  ps = add(mul(t2, ps), neg(tables::kInvFact[3]));
+  ps = add(mul(t2, ps), 1.0);
+  const DD st = mul(t, ps);
+  // cos t = 1 - t^2/2! + ...: degrees 10 and 8 in double, 6..0 in dd.
+  double g = -tables::kInvFact[10].hi;
+  g = g * t2h + tables::kInvFact[8].hi;
+  DD pc = add(mul(t2, g), neg(tables::kInvFact[6]));
+  pc = add(mul(t2, pc), tables::kInvFact[4]);
+  pc = add(mul(t2, pc), -0.5);
+  const DD ct = add(mul(t2, pc), 1.0);
+  if (j == 0) {
+    s = st;
+    c = ct;
+  } else {
+    s = add(mul(tables::kSinTab[j], ct), mul(tables::kCosTab[j], st));
+    c = add(mul(tables::kCosTab[j], ct), neg(mul(tables::kSinTab[j], st)));
+  }
+  if (negative) s = neg(s);
+}
+
+// ---- atan --------------------------------------------------------------------------------
+
+/// atan(z) for 0 <= z <= 1 (z a dd), relative error < 2^-100.
+DD atanSmall(DD z) {
+  const int j = static_cast<int>(z.hi * 64.0 + 0.5);
+  DD u = z;
+  if (j != 0) {
+    const double c = j * 0.015625;
+    u = div(add(z, -c), add(mul(z, c), 1.0));
+  }
+  const DD u2 = mul(u, u);
+  const double u2h = u2.hi;
+  // atan u = u * (1 - u^2/3 + u^4/5 - ...): degrees 15..9 in double, 7..1 in dd.
+  double h = -tables::kInv[15].hi;
+  h = h * u2h + tables::kInv[13].hi;
+  h = h * u2h - tables::kInv[11].hi;
+  h = h * u2h + tables::kInv[9].hi;
+  DD p = add(mul(u2, h), neg(tables::kInv[7]));
+  p = add(mul(u2, p), tables::kInv[5]);
+  p = add(mul(u2, p), neg(tables::kInv[3]));
+  p = add(mul(u2, p), 1.0);
+  const DD a = mul(u, p);
+  return j == 0 ? a : add(tables::kAtanTab[j], a);
+}
+
+/// atan(num/den) in [0, pi/2] for num, den >= 0 not both zero, relative error < 2^-99.
+DD atanRatio(DD num, DD den) {
+  if (num.hi <= den.hi) return atanSmall(div(num, den));
+  return add(tables::kPio2, neg(atanSmall(div(den, num))));
+}
+
+// ---- sinh, cosh --------------------------------------------------------------------------
+
+/// sinh x (odd = true) or cosh x for |x| <= 1/8 by Taylor: degrees >= 10 in double.
+DD hypSmall(DD x, bool odd) {
+  const DD x2 = mul(x, x);
+  const double x2h = x2.hi;
+  const int top = odd ? 17 : 18;
+  double h = tables::kInvFact[top].hi;
+  for (int k = top - 2; k >= 10; k -= 2) h = h * x2h + tables::kInvFact[k].hi;
+  DD p = mul(x2, h);
+  for (int k = odd ? 9 : 8; k >= 2; k -= 2) p = mul(x2, add(p, tables::kInvFact[k]));
+  p = add(p, 1.0);
+  return odd ? mul(x, p) : p;
+}
+
+bool isOddInteger(double y) {
+  const double a = fabs_(y);
+  if (a >= 0x1p53 || a < 1.0) return false;
+  const auto n = static_cast<std::int64_t>(a);
+  return static_cast<double>(n) == a && (n & 1) != 0;
+}
+bool isInteger(double y) {
+  const double a = fabs_(y);
+  if (a >= 0x1p52) return true;
+  return static_cast<double>(static_cast<std::int64_t>(a)) == a;
+}
+
+}  // namespace
+
+// ---- public functions --------------------------------------------------------------------
+
+double exp(double x) {
+  if (isNan(x)) return x + x;
+  if (x > 710.0) return kInf;
+  if (x < -746.0) return 0.0;
+  if (fabs_(x) < 0x1p-54) return 1.0 + x;
+  int k;
+  const DD v = expCore({x, 0.0}, k);
+  return roundDD(v, k, 0x1p-93);
+}
+
+double log(double x) {
+  if (isNan(x)) return x + x;
+  if (x < 0.0) return kNaN;
+  if (x == 0.0) return -kInf;
+  if (x == kInf) return x;
+  if (x == 1.0) return 0.0;
+  return roundDD(logCore(x), 0, 0x1p-93);
+}
+
+double sin(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax == kInf) return kNaN;
+  if (ax < 0x1p-26) return x;
+  int q = 0;
+  const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
+  DD s, c;
+  sinCosCore(r, s, c);
+  const DD v = (q & 1) ? c : s;
+  return roundDD((q & 2) ? neg(v) : v, 0, 0x1p-93);
+}
+
+double cos(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax == kInf) return kNaN;
+  if (ax < 0x1p-27) return 1.0;
+  int q = 0;
+  const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
+  DD s, c;
+  sinCosCore(r, s, c);
+  const DD v = (q & 1) ? s : c;
+  return roundDD((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93);
+}
+
+double atan(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-27) return x;
+  if (ax > 0x1p60) return withSign(tables::kPio2.hi, x < 0);
+  return withSign(roundDD(atanRatio({ax, 0.0}, {1.0, 0.0}), 0, 0x1p-93), x < 0);
+}
+
+double atan2(double y, double x) {
+  if (isNan(x) || isNan(y)) return x + y;
+  const bool ny = signBit(y);
+  const double ay = fabs_(y), ax = fabs_(x);
+  if (ay == 0.0) return signBit(x) ? withSign(tables::kPi.hi, ny) : y;
+  if (ax == 0.0) return withSign(tables::kPio2.hi, ny);
+  if (ay == kInf) {
+    if (ax == kInf) return withSign(signBit(x) ? tables::kThreePio4.hi : tables::kPio4.hi, ny);
+    return withSign(tables::kPio2.hi, ny);
+  }
+  if (ax == kInf) return signBit(x) ? withSign(tables::kPi.hi, ny) : withSign(0.0, ny);
+  // Bring both to exponents near 0 with one power of two (the ratio is unchanged).
+  const int ex = static_cast<int>(bitsOf(ax) >> 52) - 1023, ey = static_cast<int>(bitsOf(ay) >> 52) - 1023;
+  if (ey - ex > 60) return withSign(tables::kPio2.hi, ny);
+  if (ex - ey > 60 && !signBit(x)) {
+    // atan z = z(1 - z^2/3 ...) with z < 2^-59 rounds like the quotient z (no double lies
+    // between), unless z is a midpoint of the subnormal grid: then atan z, just below, rounds
+    // toward zero. z = N * 2^-1075 with N odd when the odd parts divide and the powers match.
+    std::uint64_t my = (bitsOf(ay) & 0x000fffffffffffffULL), mx = (bitsOf(ax) & 0x000fffffffffffffULL);
+    int py = ey == -1023 ? -1074 : ey - 52, px = ex == -1023 ? -1074 : ex - 52;
+    if (ey != -1023) my |= 0x0010000000000000ULL;
+    if (ex != -1023) mx |= 0x0010000000000000ULL;
+    while ((my & 1u) == 0) { my >>= 1; ++py; }
+    while ((mx & 1u) == 0) { mx >>= 1; ++px; }
+    if (py + 1075 == px && my % mx == 0) return withSign(scale(static_cast<double>((my / mx - 1) / 2), -1074), ny);
+    return withSign(ay / ax, ny);
+  }
+  if (ex - ey > 60) return withSign(tables::kPi.hi, ny);
+  const int s = ex < -1000 ? 1000 : (ex > 1000 ? -1000 : -ex);
+  const double xs = scale(ax, s), ys = scale(ay, s);
+  DD a = atanRatio({ys, 0.0}, {xs, 0.0});
+  if (signBit(x)) a = add(tables::kPi, neg(a));
+  return withSign(roundDD(a, 0, 0x1p-93), ny);
+}
+
+double asin(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax > 1.0) return kNaN;
+  if (ax < 0x1p-26) return x;
+  if (ax == 1.0) return withSign(tables::kPio2.hi, x < 0);
+  const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
+  return withSign(roundDD(atanRatio({ax, 0.0}, sqrtDD(w)), 0, 0x1p-93), x < 0);
+}
+
+double acos(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax > 1.0) return kNaN;
+  if (x == 1.0) return 0.0;
+  if (x == -1.0) return tables::kPi.hi;
+  if (ax < 0x1p-60) return tables::kPio2.hi;
+  const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
+  DD a = atanRatio(sqrtDD(w), {ax, 0.0});
+  if (x < 0) a = add(tables::kPi, neg(a));
+  return roundDD(a, 0, 0x1p-93);
+}
+
+double sinh(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-26) return x;
+  if (ax > 711.0) return withSign(kInf, x < 0);
+  DD v;
+  int k = 0;
+  if (ax <= 0.125) {
+    v = hypSmall({ax, 0.0}, true);
+  } else if (ax > 40.0) {
+    v = expCore({ax, 0.0}, k);
+    --k;
+  } else {
+    const DD e = expCore({ax, 0.0}, k);
+    const DD ek = {scale(e.hi, k), scale(e.lo, k)};
+    k = 0;
+    v = mul(add(ek, neg(div({1.0, 0.0}, ek))), 0.5);
+  }
+  return withSign(roundDD(v, k, 0x1p-93), x < 0);
+}
+
+double cosh(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-26) return 1.0;
+  if (ax > 711.0) return kInf;
+  int k = 0;
+  DD v = expCore({ax, 0.0}, k);
+  if (ax > 40.0) {
+    --k;
+  } else {
+    const DD ek = {scale(v.hi, k), scale(v.lo, k)};
+    k = 0;
+    v = mul(add(ek, div({1.0, 0.0}, ek)), 0.5);
+  }
+  return roundDD(v, k, 0x1p-93);
+}
+
+double tanh(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-27) return x;  // x^2/3 is below half an ulp
+  if (ax > 22.0) return withSign(1.0, x < 0);
+  DD v;
+  if (ax <= 0.125) {
+    v = div(hypSmall({ax, 0.0}, true), hypSmall({ax, 0.0}, false));
+  } else {
+    int k = 0;
+    const DD e = expCore({ax * 2.0, 0.0}, k);
+    const DD ek = {scale(e.hi, k), scale(e.lo, k)};
+    v = div(add(ek, -1.0), add(ek, 1.0));
+  }
+  return withSign(roundDD(v, 0, 0x1p-93), x < 0);
+}
+
+namespace {
+
+/// |x|^y exactly rounded when y is a positive integer and the power fits in 64 bits, or x is a
+/// power of two; returns false when that is not the case (the power then is not a midpoint).
+bool powExact(double ax, double y, double& out) {
+  int e = 0;
+  if (ax < 0x1p-1022) {
+    ax *= 0x1p54;
+    e = -54;
+  }
+  const std::uint64_t u = bitsOf(ax);
+  e += static_cast<int>(u >> 52) - 1075;
+  std::uint64_t m = (u & 0x000fffffffffffffULL) | 0x0010000000000000ULL;
+  while ((m & 1u) == 0) {
+    m >>= 1;
+    ++e;
+  }
+  std::uint64_t M = 1;
+  double E;
+  if (m == 1) {
+    E = static_cast<double>(e) * y;
+  } else {
+    if (y < 2.0 || y > 64.0) return false;
+    const int n = static_cast<int>(y);
+    for (int i = 0; i < n; ++i) {
+      std::uint64_t hi, lo;
+      mul64(M, m, hi, lo);
+      if (hi != 0) return false;
+      M = lo;
+    }
+    E = static_cast<double>(e) * n;
+  }
+  // value = M * 2^E; round M to the precision of the destination, ties to even.
+  int len = 0;
+  while (len < 64 && (M >> len) > 1) ++len;
+  ++len;  // bit length of M
+  if (E + len > 1030) {
+    out = kInf;
+    return true;
+  }
+  if (E + len < -1080) {
+    out = 0.0;
+    return true;
+  }
+  const int ei = static_cast<int>(E);
+  const int lead = ei + len - 1;  // exponent of the leading bit
+  if (lead < -1075) {
+    out = 0.0;
+    return true;
+  }
+  const int keep = lead >= -1022 ? 53 : 53 - (-1022 - lead);
+  const int drop = len - keep;
+  if (drop > 0) {
+    if (drop > 64) {
+      out = 0.0;
+      return true;
+    }
+    const std::uint64_t rest = drop == 64 ? M : M & ((std::uint64_t{1} << drop) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (drop - 1);
+    std::uint64_t kept = drop == 64 ? 0 : M >> drop;
+    if (rest > half || (rest == half && (kept & 1u))) ++kept;
+    out = scale(static_cast<double>(kept), ei + drop);
+  } else {
+    out = scale(static_cast<double>(M), ei);
+  }
+  return true;
+}
+
+}  // namespace
+
+double pow(double x, double y) {
+  if (y == 0.0) return 1.0;
+  if (x == 1.0) return 1.0;
+  if (isNan(x) || isNan(y)) return x + y;
+  const double ax = fabs_(x), ay = fabs_(y);
+  const bool yOdd = isOddInteger(y);
+  if (ax == 0.0) {
+    if (y < 0) return yOdd ? withSign(kInf, signBit(x)) : kInf;
+    return yOdd ? x : 0.0;
+  }
+  if (ay == kInf) {
+    if (ax == 1.0) return 1.0;
+    return (ax < 1.0) == (y < 0) ? kInf : 0.0;
+  }
+  if (ax == kInf) {
+    if (y < 0) return yOdd && x < 0 ? -0.0 : 0.0;
+    return yOdd && x < 0 ? -kInf : kInf;
+  }
+  if (x < 0 && !isInteger(y)) return kNaN;
+  const bool negative = x < 0 && yOdd;
+  if (y == 1.0) return x;
+  if (y == 2.0) return x * x;
+  if (y == -1.0) return 1.0 / x;
+  if (y == 0.5) return __builtin_sqrt(x);
+  if (isInteger(y)) {
+    double r;
+    if (powExact(ax, y, r)) return withSign(r, negative);
+  }
+  const DD l = logCore(ax);
+  // y*log|x| far outside [-746, 710] over- or underflows (checked before the exact product,
+  // whose splitting would overflow for huge y).
+  const double t0 = l.hi * y;
+  if (t0 > 800.0) return withSign(kInf, negative);
+  if (t0 < -800.0) return withSign(0.0, negative);
+  const DD t = mul(l, y);
+  if (t.hi > 710.0) return withSign(kInf, negative);
+  if (t.hi < -746.0) return withSign(0.0, negative);
+  int k;
+  const DD v = expCore(t, k);
+  return withSign(roundDD(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96), negative);
+}
+
+}  // namespace zr_frame
