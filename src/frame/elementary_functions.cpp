@@ -23,6 +23,9 @@ unsigned long zr_elementary_undecided = 0;
 #define ZR_UNDECIDED() ((void)0)
 #endif
 
+// The double-double primitives are small and called in long chains: always inlined.
+#define ZR_INLINE inline __attribute__((always_inline))
+
 namespace zr_frame {
 namespace {
 
@@ -60,29 +63,29 @@ constexpr double kNaN = __builtin_nan("");
 
 // ---- double-double arithmetic ------------------------------------------------------------
 
-DD twoSum(double a, double b) {
+ZR_INLINE DD twoSum(double a, double b) {
   const double s = a + b;
   const double bb = s - a;
   return {s, (a - (s - bb)) + (b - bb)};
 }
-DD fastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
+ZR_INLINE DD fastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
   const double s = a + b;
   return {s, b - (s - a)};
 }
 // Veltkamp split and Dekker product: exact a*b = hi + lo for |a|,|b| < 2^995.
-void split(double a, double& hi, double& lo) {
+ZR_INLINE void split(double a, double& hi, double& lo) {
   const double t = 134217729.0 * a;
   hi = t - (t - a);
   lo = a - hi;
 }
-DD twoProd(double a, double b) {
+ZR_INLINE DD twoProd(double a, double b) {
   const double p = a * b;
   double ah, al, bh, bl;
   split(a, ah, al);
   split(b, bh, bl);
   return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
 }
-DD add(DD a, DD b) {
+ZR_INLINE DD add(DD a, DD b) {
   DD s = twoSum(a.hi, b.hi);
   const DD t = twoSum(a.lo, b.lo);
   s.lo += t.hi;
@@ -90,18 +93,18 @@ DD add(DD a, DD b) {
   s.lo += t.lo;
   return fastTwoSum(s.hi, s.lo);
 }
-DD add(DD a, double b) {
+ZR_INLINE DD add(DD a, double b) {
   DD s = twoSum(a.hi, b);
   s.lo += a.lo;
   return fastTwoSum(s.hi, s.lo);
 }
-DD neg(DD a) { return {-a.hi, -a.lo}; }
-DD mul(DD a, DD b) {
+ZR_INLINE DD neg(DD a) { return {-a.hi, -a.lo}; }
+ZR_INLINE DD mul(DD a, DD b) {
   DD p = twoProd(a.hi, b.hi);
   p.lo += a.hi * b.lo + a.lo * b.hi;
   return fastTwoSum(p.hi, p.lo);
 }
-DD mul(DD a, double b) {
+ZR_INLINE DD mul(DD a, double b) {
   DD p = twoProd(a.hi, b);
   p.lo += a.lo * b;
   return fastTwoSum(p.hi, p.lo);
@@ -123,9 +126,11 @@ DD sqrtDD(DD a) {
 
 // ---- final rounding ----------------------------------------------------------------------
 
-/// The double nearest to (v.hi + v.lo) * 2^k, given that v is within rel*|v| of the exact value
-/// and v.hi != 0. Subnormal and overflowing results are rounded once, on their own grid.
-double roundDD(DD v, int k, double rel) {
+/// Sets out to the double nearest to (v.hi + v.lo) * 2^k and returns true when every value
+/// within rel*|v| of v rounds to it (so it is the double nearest to the exact value, which lies
+/// within that bound); v.hi != 0. Subnormal and overflowing results are rounded once, on their
+/// own grid.
+bool tryRound(DD v, int k, double rel, double& out) {
   v = fastTwoSum(v.hi, v.lo);
   const double ah = fabs_(v.hi);
   // v is within [2^-3, 4] here, so only k < -1000 can give a subnormal result.
@@ -135,8 +140,8 @@ double roundDD(DD v, int k, double rel) {
     const double err = ah * (rel + 0x1p-104);
     const double a = v.hi + (v.lo - err);
     const double b = v.hi + (v.lo + err);
-    if (a != b) ZR_UNDECIDED();
-    return scale(v.hi + v.lo, k);
+    out = scale(v.hi + v.lo, k);
+    return a == b;
   }
   // Subnormal result: add the scaled smallest normal so that the sum is rounded on the
   // subnormal grid, then take it away again (exact) and scale.
@@ -146,8 +151,15 @@ double roundDD(DD v, int k, double rel) {
   const double err = ah * rel + fabs_(l) * 0x1p-50;
   const double a = s.hi + (l - err);
   const double b = s.hi + (l + err);
-  if (a != b) ZR_UNDECIDED();
-  return scale((s.hi + l) - c, k);
+  out = scale((s.hi + l) - c, k);
+  return a == b;
+}
+
+/// The last stage: the rounded value; an undecided test is counted (in the MPFR program).
+double roundDD(DD v, int k, double rel) {
+  double out;
+  if (!tryRound(v, k, rel, out)) ZR_UNDECIDED();
+  return out;
 }
 
 // ---- exp ---------------------------------------------------------------------------------
@@ -174,6 +186,28 @@ DD expCore(DD x, int& k) {
   const int j = ((n % 128) + 128) % 128;
   k = (n - j) / 128;
   return mul(tables::kExp2[j], p);
+}
+
+/// Fast path: exp(x) = v * 2^k with relative error < 2^-68 (r to 2^-79 absolute, the degree-6
+/// Taylor tail 2^-71.8, the rounding of q 2^-70, the final sums 2^-100).
+DD expFast(double x, int& k) {
+  const double t = x * tables::kExpInvL;
+  const int n = static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
+  const double nf = n;
+  const double a = x - nf * tables::kExpL1;  // exact
+  const DD r = twoSum(a, -(nf * tables::kExpL2));
+  const double rl = r.lo - nf * tables::kExpL3;
+  const double rh = r.hi;
+  const double q = (rh * rh) * (0.5 + rh * (tables::kInvFact[3].hi + rh * (tables::kInvFact[4].hi +
+                   rh * (tables::kInvFact[5].hi + rh * tables::kInvFact[6].hi))));
+  const DD p = fastTwoSum(rh, rl + q);
+  const int j = ((n % 128) + 128) % 128;
+  k = (n - j) / 128;
+  const DD T = tables::kExp2[j];
+  const DD m = twoProd(T.hi, p.hi);
+  const DD sum = fastTwoSum(T.hi, m.hi);
+  const double tail = sum.lo + (m.lo + (T.hi * p.lo + (T.lo + T.lo * p.hi)));
+  return {sum.hi, tail};
 }
 
 // ---- log ---------------------------------------------------------------------------------
@@ -335,6 +369,35 @@ void sinCosCore(DD r, DD& s, DD& c) {
   if (negative) s = neg(s);
 }
 
+/// Fast path: sin r and cos r for |r| <= pi/4 + 2^-20, relative errors < 2^-66 (Taylor tails
+/// 2^-74 and 2^-91 relative, roundings of the small terms below 2^-67).
+void sinCosFast(DD r, DD& s, DD& c) {
+  const bool negative = r.hi < 0;
+  if (negative) r = neg(r);
+  const int j = static_cast<int>(r.hi * 64.0 + 0.5);
+  const double th = r.hi - j * 0.015625;  // exact
+  const double tl = r.lo;
+  const double t2 = th * th;
+  // sin t = th + stl, cos t = 1 + cm
+  const double stl = tl + (th * t2) * (-tables::kInvFact[3].hi + t2 * (tables::kInvFact[5].hi +
+                     t2 * (-tables::kInvFact[7].hi + t2 * tables::kInvFact[9].hi)));
+  const double cm = t2 * (-0.5 + t2 * (tables::kInvFact[4].hi + t2 * (-tables::kInvFact[6].hi +
+                    t2 * tables::kInvFact[8].hi))) - th * tl;
+  if (j == 0) {
+    s = fastTwoSum(th, stl);
+    c = fastTwoSum(1.0, cm);
+  } else {
+    const DD S = tables::kSinTab[j], C = tables::kCosTab[j];
+    const DD b = twoProd(C.hi, th);
+    const DD ss = twoSum(S.hi, b.hi);
+    s = fastTwoSum(ss.hi, ss.lo + (b.lo + (S.hi * cm + (C.hi * stl + (C.lo * th + S.lo)))));
+    const DD d = twoProd(S.hi, th);
+    const DD cs = twoSum(C.hi, -d.hi);
+    c = fastTwoSum(cs.hi, cs.lo + (-d.lo + (C.hi * cm - (S.hi * stl + (S.lo * th - C.lo)))));
+  }
+  if (negative) s = neg(s);
+}
+
 // ---- atan --------------------------------------------------------------------------------
 
 /// atan(z) for 0 <= z <= 1 (z a dd), relative error < 2^-100.
@@ -364,6 +427,39 @@ DD atanSmall(DD z) {
 DD atanRatio(DD num, DD den) {
   if (num.hi <= den.hi) return atanSmall(div(num, den));
   return add(tables::kPio2, neg(atanSmall(div(den, num))));
+}
+
+/// n/d as a dd for n, d dd with d > 0: the double quotient and its remainder term.
+ZR_INLINE DD quotient(DD n, DD d) {
+  const double qh = n.hi / d.hi;
+  const DD p = twoProd(qh, d.hi);
+  const double rem = ((n.hi - p.hi) - p.lo) + (n.lo - qh * d.lo);
+  return {qh, rem / d.hi};
+}
+
+/// Fast path of atanRatio, relative error < 2^-67 (the degree-9 series tail 2^-73.5 relative,
+/// its rounding 2^-68, the quotients to 2^-100).
+DD atanRatioFast(DD num, DD den) {
+  const bool swap = num.hi > den.hi;
+  const DD z = swap ? quotient(den, num) : quotient(num, den);
+  const int j = static_cast<int>(z.hi * 64.0 + 0.5);
+  DD u = z;
+  if (j != 0) {
+    const double c = j * 0.015625;
+    const DD p = twoProd(z.hi, c);
+    const DD d = fastTwoSum(1.0, p.hi);
+    u = quotient({z.hi - c, z.lo}, {d.hi, d.lo + (p.lo + z.lo * c)});  // z.hi - c is exact
+  }
+  const double u2 = u.hi * u.hi;
+  const double q = (u.hi * u2) * (-tables::kInv[3].hi + u2 * (tables::kInv[5].hi + u2 * (-tables::kInv[7].hi +
+                   u2 * tables::kInv[9].hi)));
+  DD a = fastTwoSum(u.hi, u.lo + q);
+  if (j != 0) {
+    const DD A = tables::kAtanTab[j];
+    const DD t = twoSum(A.hi, a.hi);
+    a = fastTwoSum(t.hi, t.lo + (a.lo + A.lo));
+  }
+  return swap ? add(tables::kPio2, neg(a)) : a;
 }
 
 // ---- sinh, cosh --------------------------------------------------------------------------
@@ -402,7 +498,10 @@ double exp(double x) {
   if (x > 710.0) return kInf;
   if (x < -746.0) return 0.0;
   if (fabs_(x) < 0x1p-54) return 1.0 + x;
-  int k;
+  int k = 0;
+  double out;
+  const DD f = expFast(x, k);
+  if (tryRound(f, k, 0x1p-66, out)) return out;
   const DD v = expCore({x, 0.0}, k);
   return roundDD(v, k, 0x1p-93);
 }
@@ -424,6 +523,10 @@ double sin(double x) {
   int q = 0;
   const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
   DD s, c;
+  double out;
+  sinCosFast(r, s, c);
+  const DD f = (q & 1) ? c : s;
+  if (tryRound((q & 2) ? neg(f) : f, 0, 0x1p-64, out)) return out;
   sinCosCore(r, s, c);
   const DD v = (q & 1) ? c : s;
   return roundDD((q & 2) ? neg(v) : v, 0, 0x1p-93);
@@ -437,6 +540,10 @@ double cos(double x) {
   int q = 0;
   const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
   DD s, c;
+  double out;
+  sinCosFast(r, s, c);
+  const DD f = (q & 1) ? s : c;
+  if (tryRound((q == 1 || q == 2) ? neg(f) : f, 0, 0x1p-64, out)) return out;
   sinCosCore(r, s, c);
   const DD v = (q & 1) ? s : c;
   return roundDD((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93);
@@ -447,6 +554,8 @@ double atan(double x) {
   const double ax = fabs_(x);
   if (ax < 0x1p-27) return x;
   if (ax > 0x1p60) return withSign(tables::kPio2.hi, x < 0);
+  double out;
+  if (tryRound(atanRatioFast({ax, 0.0}, {1.0, 0.0}), 0, 0x1p-64, out)) return withSign(out, x < 0);
   return withSign(roundDD(atanRatio({ax, 0.0}, {1.0, 0.0}), 0, 0x1p-93), x < 0);
 }
 
@@ -480,6 +589,10 @@ double atan2(double y, double x) {
   if (ex - ey > 60) return withSign(tables::kPi.hi, ny);
   const int s = ex < -1000 ? 1000 : (ex > 1000 ? -1000 : -ex);
   const double xs = scale(ax, s), ys = scale(ay, s);
+  DD f = atanRatioFast({ys, 0.0}, {xs, 0.0});
+  if (signBit(x)) f = add(tables::kPi, neg(f));
+  double out;
+  if (tryRound(f, 0, 0x1p-64, out)) return withSign(out, ny);
   DD a = atanRatio({ys, 0.0}, {xs, 0.0});
   if (signBit(x)) a = add(tables::kPi, neg(a));
   return withSign(roundDD(a, 0, 0x1p-93), ny);
@@ -492,7 +605,10 @@ double asin(double x) {
   if (ax < 0x1p-26) return x;
   if (ax == 1.0) return withSign(tables::kPio2.hi, x < 0);
   const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
-  return withSign(roundDD(atanRatio({ax, 0.0}, sqrtDD(w)), 0, 0x1p-93), x < 0);
+  const DD root = sqrtDD(w);
+  double out;
+  if (tryRound(atanRatioFast({ax, 0.0}, root), 0, 0x1p-64, out)) return withSign(out, x < 0);
+  return withSign(roundDD(atanRatio({ax, 0.0}, root), 0, 0x1p-93), x < 0);
 }
 
 double acos(double x) {
@@ -503,7 +619,12 @@ double acos(double x) {
   if (x == -1.0) return tables::kPi.hi;
   if (ax < 0x1p-60) return tables::kPio2.hi;
   const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
-  DD a = atanRatio(sqrtDD(w), {ax, 0.0});
+  const DD root = sqrtDD(w);
+  DD f = atanRatioFast(root, {ax, 0.0});
+  if (x < 0) f = add(tables::kPi, neg(f));
+  double out;
+  if (tryRound(f, 0, 0x1p-64, out)) return out;
+  DD a = atanRatio(root, {ax, 0.0});
   if (x < 0) a = add(tables::kPi, neg(a));
   return roundDD(a, 0, 0x1p-93);
 }
