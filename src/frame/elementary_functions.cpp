@@ -244,6 +244,35 @@ DD logCore(double x) {
   return l;
 }
 
+/// Fast path: log(x) for positive normal x, relative error < 2^-68 (series tail r^9/9 < 2^-71
+/// relative to r, its rounding 2^-71.6, ln2 to 2^-96, the sums exact or 2^-100).
+DD logFast(double x) {
+  const std::uint64_t u = bitsOf(x);
+  int e = static_cast<int>(u >> 52) - 1023;
+  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
+  if (m > 0x1.6a09e667f3bcdp0) {
+    m *= 0.5;
+    ++e;
+  }
+  const int i = static_cast<int>(m * 256.0 + 0.5);
+  const double c = tables::kLogC[i - tables::kLogFirst];
+  const DD pq = twoProd(m, c);
+  const DD r = twoSum(pq.hi - 1.0, pq.lo);
+  const double rh = r.hi;
+  // log1p(r) = r - r^2/2 + r^3 (1/3 - r/4 + ... - r^5/8): r^2/2 exactly, the rest in double.
+  const DD sq = twoProd(rh, rh);
+  const double q = (rh * sq.hi) * (tables::kInv[3].hi + rh * (-0.25 + rh * (tables::kInv[5].hi + rh * (
+                   -tables::kInv[6].hi + rh * (tables::kInv[7].hi - rh * 0.125)))));
+  const DD L = tables::kLogNegLogC[i - tables::kLogFirst];
+  const double ef = e;
+  const DD t1 = twoSum(ef * tables::kLn2A, L.hi);  // e*kLn2A is exact
+  const DD t2 = twoSum(t1.hi, rh);
+  const DD t3 = twoSum(t2.hi, -0.5 * sq.hi);
+  const double lo = ((t1.lo + t2.lo) + t3.lo) +
+                    ((ef * tables::kLn2B + L.lo) + ((r.lo - rh * r.lo) + (q - 0.5 * sq.lo)));
+  return fastTwoSum(t3.hi, lo);
+}
+
 // ---- sin, cos ----------------------------------------------------------------------------
 
 void mul64(std::uint64_t a, std::uint64_t b, std::uint64_t& hi, std::uint64_t& lo) {
@@ -321,8 +350,13 @@ DD reduce(double x, int& q) {
     const double kf = static_cast<double>(static_cast<int>(t + 0.5));
     // Cody-Waite: kf*C1 and kf*C2 are exact, ax - kf*C1 is exact (Sterbenz).
     r = twoSum(ax - kf * tables::kPio2C1, -(kf * tables::kPio2C2));
-    r = add(r, neg(twoProd(kf, tables::kPio2C3)));
-    r = add(r, -(kf * tables::kPio2C4));
+    if (fabs_(r.hi) > 0x1p-12 && kf < 64.0) {
+      // |kf*C3| < 2^-60 and its rounding error below 2^-113: r to 2^-100 relative
+      r = fastTwoSum(r.hi, r.lo - kf * tables::kPio2C3);
+    } else {
+      r = add(r, neg(twoProd(kf, tables::kPio2C3)));
+      r = add(r, -(kf * tables::kPio2C4));
+    }
     if (fabs_(r.hi) > 0x1p-30) {
       q = static_cast<int>(kf) & 3;
       done = true;
@@ -371,7 +405,7 @@ void sinCosCore(DD r, DD& s, DD& c) {
 
 /// Fast path: sin r and cos r for |r| <= pi/4 + 2^-20, relative errors < 2^-66 (Taylor tails
 /// 2^-74 and 2^-91 relative, roundings of the small terms below 2^-67).
-void sinCosFast(DD r, DD& s, DD& c) {
+DD sinCosFast(DD r, bool wantCos) {
   const bool negative = r.hi < 0;
   if (negative) r = neg(r);
   const int j = static_cast<int>(r.hi * 64.0 + 0.5);
@@ -384,18 +418,20 @@ void sinCosFast(DD r, DD& s, DD& c) {
   const double cm = t2 * (-0.5 + t2 * (tables::kInvFact[4].hi + t2 * (-tables::kInvFact[6].hi +
                     t2 * tables::kInvFact[8].hi))) - th * tl;
   if (j == 0) {
-    s = fastTwoSum(th, stl);
-    c = fastTwoSum(1.0, cm);
-  } else {
-    const DD S = tables::kSinTab[j], C = tables::kCosTab[j];
-    const DD b = twoProd(C.hi, th);
-    const DD ss = twoSum(S.hi, b.hi);
-    s = fastTwoSum(ss.hi, ss.lo + (b.lo + (S.hi * cm + (C.hi * stl + (C.lo * th + S.lo)))));
+    if (wantCos) return fastTwoSum(1.0, cm);
+    const DD s = fastTwoSum(th, stl);
+    return negative ? neg(s) : s;
+  }
+  const DD S = tables::kSinTab[j], C = tables::kCosTab[j];
+  if (wantCos) {
     const DD d = twoProd(S.hi, th);
     const DD cs = twoSum(C.hi, -d.hi);
-    c = fastTwoSum(cs.hi, cs.lo + (-d.lo + (C.hi * cm - (S.hi * stl + (S.lo * th - C.lo)))));
+    return fastTwoSum(cs.hi, cs.lo + (-d.lo + (C.hi * cm - (S.hi * stl + (S.lo * th - C.lo)))));
   }
-  if (negative) s = neg(s);
+  const DD b = twoProd(C.hi, th);
+  const DD ss = twoSum(S.hi, b.hi);
+  const DD s = fastTwoSum(ss.hi, ss.lo + (b.lo + (S.hi * cm + (C.hi * stl + (C.lo * th + S.lo)))));
+  return negative ? neg(s) : s;
 }
 
 // ---- atan --------------------------------------------------------------------------------
@@ -512,6 +548,8 @@ double log(double x) {
   if (x == 0.0) return -kInf;
   if (x == kInf) return x;
   if (x == 1.0) return 0.0;
+  double out;
+  if (x >= 0x1p-1022 && tryRound(logFast(x), 0, 0x1p-66, out)) return out;
   return roundDD(logCore(x), 0, 0x1p-93);
 }
 
@@ -522,11 +560,10 @@ double sin(double x) {
   if (ax < 0x1p-26) return x;
   int q = 0;
   const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
-  DD s, c;
   double out;
-  sinCosFast(r, s, c);
-  const DD f = (q & 1) ? c : s;
+  const DD f = sinCosFast(r, (q & 1) != 0);
   if (tryRound((q & 2) ? neg(f) : f, 0, 0x1p-64, out)) return out;
+  DD s, c;
   sinCosCore(r, s, c);
   const DD v = (q & 1) ? c : s;
   return roundDD((q & 2) ? neg(v) : v, 0, 0x1p-93);
@@ -539,11 +576,10 @@ double cos(double x) {
   if (ax < 0x1p-27) return 1.0;
   int q = 0;
   const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
-  DD s, c;
   double out;
-  sinCosFast(r, s, c);
-  const DD f = (q & 1) ? s : c;
+  const DD f = sinCosFast(r, (q & 1) == 0);
   if (tryRound((q == 1 || q == 2) ? neg(f) : f, 0, 0x1p-64, out)) return out;
+  DD s, c;
   sinCosCore(r, s, c);
   const DD v = (q & 1) ? s : c;
   return roundDD((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93);

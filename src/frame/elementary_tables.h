@@ -566,6 +566,8 @@ constexpr DD kInv[17] = {
   {0x1.0000000000000p-4, 0.0},
 };
 constexpr DD kLn2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
+// ln2 = kLn2A + kLn2B + O(2^-96), kLn2A with 42 bits: e*kLn2A is exact for |e| < 2^11
+constexpr double kLn2A = 0x1.62e42fefa3800p-1, kLn2B = 0x1.ef35793c76730p-45;
 // pi/2 = C1 + C2 + C3 + C4 (C1, C2 with 33 bits): k*C1, k*C2 exact for |k| < 2^20
 constexpr double kPio2C1 = 0x1.921fb54400000p+0, kPio2C2 = 0x1.0b4611a600000p-34, kPio2C3 = 0x1.3198a2e037073p-69, kPio2C4 = 0x1.129024e088a68p-123;
 // |pi/2 - (C1+C2+C3+C4)| < 4.2e-54

@@ -99,6 +99,9 @@ for k in range(1, 17):
     w("  %s," % dd_str(mpf(1) / k))
 w("};")
 w("constexpr DD kLn2 = %s;" % dd_str(ln2))
+ln2a = rn(ln2, 42)
+w("// ln2 = kLn2A + kLn2B + O(2^-96), kLn2A with 42 bits: e*kLn2A is exact for |e| < 2^11")
+w("constexpr double kLn2A = %s, kLn2B = %s;" % (hexd(ln2a), hexd(rn(ln2 - ln2a))))
 
 # trigonometric
 w("// pi/2 = C1 + C2 + C3 + C4 (C1, C2 with 33 bits): k*C1, k*C2 exact for |k| < 2^20")
