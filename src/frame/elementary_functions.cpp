@@ -190,17 +190,17 @@ DD expCore(DD x, int& k) {
 
 /// Fast path: exp(x) = v * 2^k with relative error < 2^-68 (r to 2^-79 absolute, the degree-6
 /// Taylor tail 2^-71.8, the rounding of q 2^-70, the final sums 2^-100).
-DD expFast(double x, int& k) {
+DD expFast(double x, int& k, double xlo = 0.0) {
   const double t = x * tables::kExpInvL;
   const int n = static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
   const double nf = n;
   const double a = x - nf * tables::kExpL1;  // exact
   const DD r = twoSum(a, -(nf * tables::kExpL2));
-  const double rl = r.lo - nf * tables::kExpL3;
+  const double rl = (r.lo + xlo) - nf * tables::kExpL3;
   const double rh = r.hi;
   const double q = (rh * rh) * (0.5 + rh * (tables::kInvFact[3].hi + rh * (tables::kInvFact[4].hi +
                    rh * (tables::kInvFact[5].hi + rh * tables::kInvFact[6].hi))));
-  const DD p = fastTwoSum(rh, rl + q);
+  const DD p = fastTwoSum(rh, rl + (q + rh * rl));  // exp(rh + rl) - 1 = rh + q + rl (1 + rh) + ...
   const int j = ((n % 128) + 128) % 128;
   k = (n - j) / 128;
   const DD T = tables::kExp2[j];
@@ -665,25 +665,66 @@ double acos(double x) {
   return roundDD(a, 0, 0x1p-93);
 }
 
+namespace {
+
+/// sinh, cosh or tanh of ax >= 2^-27 (ax <= 711, and <= 22 for tanh) as v * 2^k with its
+/// relative error bound: fast (double evaluation, bounds 2^-57 to 2^-62) or the dd path (2^-93).
+enum class Hyp { kSinh, kCosh, kTanh };
+DD hypEval(Hyp f, double ax, bool fast, int& k, double& rel) {
+  k = 0;
+  rel = fast ? 0x1p-62 : 0x1p-93;
+  const auto expOf = [fast](double a, int& kk) { return fast ? expFast(a, kk) : expCore({a, 0.0}, kk); };
+  const auto ratio = [fast](DD n, DD d) { return fast ? quotient(n, d) : div(n, d); };
+  if (ax <= 0.125 && f != Hyp::kCosh) {
+    // Taylor: the double version has x^3/6 rounded twice (2^-57 relative to sinh x)
+    DD s, c;
+    if (fast) {
+      const double x2 = ax * ax;
+      s = fastTwoSum(ax, (ax * x2) * (tables::kInvFact[3].hi + x2 * (tables::kInvFact[5].hi + x2 * (
+                                        tables::kInvFact[7].hi + x2 * (tables::kInvFact[9].hi + x2 * tables::kInvFact[11].hi)))));
+      c = fastTwoSum(1.0, x2 * (0.5 + x2 * (tables::kInvFact[4].hi + x2 * (tables::kInvFact[6].hi + x2 * (
+                                    tables::kInvFact[8].hi + x2 * tables::kInvFact[10].hi)))));
+      rel = 0x1p-56;
+    } else {
+      s = hypSmall({ax, 0.0}, true);
+      c = hypSmall({ax, 0.0}, false);
+    }
+    return f == Hyp::kSinh ? s : ratio(s, c);
+  }
+  if (f == Hyp::kTanh) {
+    const DD e = expOf(ax * 2.0, k);
+    const DD ek = {scale(e.hi, k), scale(e.lo, k)};
+    k = 0;
+    return ratio(add(ek, -1.0), add(ek, 1.0));
+  }
+  DD v = expOf(ax, k);
+  if (ax > 40.0) {  // e^-x is below 2^-115 of e^x
+    --k;
+    return v;
+  }
+  const DD ek = {scale(v.hi, k), scale(v.lo, k)};
+  k = 0;
+  const DD inv = ratio({1.0, 0.0}, ek);
+  return mul(add(ek, f == Hyp::kSinh ? neg(inv) : inv), 0.5);
+}
+
+double hyp(Hyp f, double ax) {
+  int k;
+  double rel, out;
+  const DD fastV = hypEval(f, ax, true, k, rel);
+  if (tryRound(fastV, k, rel, out)) return out;
+  const DD v = hypEval(f, ax, false, k, rel);
+  return roundDD(v, k, rel);
+}
+
+}  // namespace
+
 double sinh(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-26) return x;
   if (ax > 711.0) return withSign(kInf, x < 0);
-  DD v;
-  int k = 0;
-  if (ax <= 0.125) {
-    v = hypSmall({ax, 0.0}, true);
-  } else if (ax > 40.0) {
-    v = expCore({ax, 0.0}, k);
-    --k;
-  } else {
-    const DD e = expCore({ax, 0.0}, k);
-    const DD ek = {scale(e.hi, k), scale(e.lo, k)};
-    k = 0;
-    v = mul(add(ek, neg(div({1.0, 0.0}, ek))), 0.5);
-  }
-  return withSign(roundDD(v, k, 0x1p-93), x < 0);
+  return withSign(hyp(Hyp::kSinh, ax), x < 0);
 }
 
 double cosh(double x) {
@@ -691,16 +732,7 @@ double cosh(double x) {
   const double ax = fabs_(x);
   if (ax < 0x1p-26) return 1.0;
   if (ax > 711.0) return kInf;
-  int k = 0;
-  DD v = expCore({ax, 0.0}, k);
-  if (ax > 40.0) {
-    --k;
-  } else {
-    const DD ek = {scale(v.hi, k), scale(v.lo, k)};
-    k = 0;
-    v = mul(add(ek, div({1.0, 0.0}, ek)), 0.5);
-  }
-  return roundDD(v, k, 0x1p-93);
+  return hyp(Hyp::kCosh, ax);
 }
 
 double tanh(double x) {
@@ -708,16 +740,7 @@ double tanh(double x) {
   const double ax = fabs_(x);
   if (ax < 0x1p-27) return x;  // x^2/3 is below half an ulp
   if (ax > 22.0) return withSign(1.0, x < 0);
-  DD v;
-  if (ax <= 0.125) {
-    v = div(hypSmall({ax, 0.0}, true), hypSmall({ax, 0.0}, false));
-  } else {
-    int k = 0;
-    const DD e = expCore({ax * 2.0, 0.0}, k);
-    const DD ek = {scale(e.hi, k), scale(e.lo, k)};
-    v = div(add(ek, -1.0), add(ek, 1.0));
-  }
-  return withSign(roundDD(v, 0, 0x1p-93), x < 0);
+  return withSign(hyp(Hyp::kTanh, ax), x < 0);
 }
 
 namespace {
@@ -818,12 +841,24 @@ double pow(double x, double y) {
     double r;
     if (powExact(ax, y, r)) return withSign(r, negative);
   }
-  const DD l = logCore(ax);
   // y*log|x| far outside [-746, 710] over- or underflows (checked before the exact product,
   // whose splitting would overflow for huge y).
-  const double t0 = l.hi * y;
+  const bool normal = ax >= 0x1p-1022;
+  const DD lf = normal ? logFast(ax) : logCore(ax);
+  const double t0 = lf.hi * y;
   if (t0 > 800.0) return withSign(kInf, negative);
   if (t0 < -800.0) return withSign(0.0, negative);
+  if (normal) {
+    // fast path: log to 2^-68 relative gives y*log|x| to |t|*2^-67 absolute
+    const DD tf = mul(lf, y);
+    if (tf.hi > 710.0) return withSign(kInf, negative);
+    if (tf.hi < -746.0) return withSign(0.0, negative);
+    int kf = 0;
+    const DD f = expFast(tf.hi, kf, tf.lo);
+    double out;
+    if (tryRound(f, kf, 0x1p-66 + fabs_(tf.hi) * 0x1p-66, out)) return withSign(out, negative);
+  }
+  const DD l = logCore(ax);
   const DD t = mul(l, y);
   if (t.hi > 710.0) return withSign(kInf, negative);
   if (t.hi < -746.0) return withSign(0.0, negative);
