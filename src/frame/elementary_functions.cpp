@@ -132,6 +132,10 @@ DD sqrtDD(DD a) {
 /// own grid.
 bool tryRound(DD v, int k, double rel, double& out) {
   v = fastTwoSum(v.hi, v.lo);
+#ifdef ZR_ELEMENTARY_LAST_STAGE
+  // test build: every double-double test fails, so the triple-double stage decides where it exists
+  if (k >= -1000 && rel < 1.0) rel = 1.0;
+#endif
   const double ah = fabs_(v.hi);
   // v is within [2^-3, 4] here, so only k < -1000 can give a subnormal result.
   const double tiny = k < -1000 ? pow2(-1022 - k) : 0.0;
@@ -271,6 +275,113 @@ DD logFast(double x) {
   const double lo = ((t1.lo + t2.lo) + t3.lo) +
                     ((ef * tables::kLn2B + L.lo) + ((r.lo - rh * r.lo) + (q - 0.5 * sq.lo)));
   return fastTwoSum(t3.hi, lo);
+}
+
+// ---- triple-double stage for exp, log and pow --------------------------------------------
+//
+// Taken only when the double-double result lies within 2^-93 of a rounding boundary (about one
+// argument in 2^40; the known hard cases of exp need 2^-113). Every operation below is an exact
+// two_sum/two_prod chain with the smallest terms rounded, relative error < 2^-145; the kernels
+// chain fewer than 40 of them, so 2^-135 is a safe bound (2^-130 plus |y log x| * 2^-132 for pow).
+
+struct TD {
+  double h, m, l;
+};
+
+TD renorm(double a, double b, double c) {  // exact: h + m + l = a + b + c
+  const DD s = twoSum(b, c);
+  const DD h = twoSum(a, s.hi);
+  const DD m = twoSum(h.lo, s.lo);
+  const DD hh = twoSum(h.hi, m.hi);
+  const DD mm = twoSum(hh.lo, m.lo);
+  return {hh.hi, mm.hi, mm.lo};
+}
+TD tdAdd(TD a, TD b) {
+  const DD s0 = twoSum(a.h, b.h), s1 = twoSum(a.m, b.m), s2 = twoSum(a.l, b.l);
+  const DD t1 = twoSum(s0.lo, s1.hi), t2 = twoSum(s1.lo, s2.hi);
+  return renorm(s0.hi, t1.hi, t1.lo + (t2.hi + (t2.lo + s2.lo)));
+}
+TD tdNeg(TD a) { return {-a.h, -a.m, -a.l}; }
+TD tdMul(TD a, TD b) {
+  const DD p0 = twoProd(a.h, b.h), p1 = twoProd(a.h, b.m), p2 = twoProd(a.m, b.h);
+  const double small = ((a.h * b.l + a.m * b.m) + a.l * b.h) + (p1.lo + p2.lo);
+  const DD mid = twoSum(p1.hi, p2.hi);
+  const DD t = twoSum(p0.lo, mid.hi);
+  return renorm(p0.hi, t.hi, t.lo + (mid.lo + small));
+}
+TD tdMul(TD a, double b) {
+  const DD p0 = twoProd(a.h, b), p1 = twoProd(a.m, b);
+  const DD t = twoSum(p0.lo, p1.hi);
+  return renorm(p0.hi, t.hi, t.lo + (p1.lo + a.l * b));
+}
+TD td(DD a, double third) { return {a.hi, a.lo, third}; }
+
+/// Sets out to the double nearest to (h + m + l) * 2^k when no value within rel of v lies on the
+/// other side of a rounding boundary; normal results only (k >= -1000).
+bool tryRoundTD(TD v, int k, double rel, double& out) {
+  if (k < -1000) return false;
+  v = renorm(v.h, v.m, v.l);
+  v = renorm(v.h, v.m, v.l);
+  const bool negative = v.h < 0;
+  if (negative) v = tdNeg(v);
+  const DD cm = twoSum(v.h, v.m);
+  const double c = cm.hi;
+  if (!(c > 0.0) || c == kInf) return false;
+  const double upper = fromBits(bitsOf(c) + 1), lower = fromBits(bitsOf(c) - 1);
+  const double up = (upper - c) * 0.5, dn = (c - lower) * 0.5;
+  const double err = c * rel * 2.0;
+  // distance to the boundaries: d1 - up is exact when d1 is near up (Sterbenz), otherwise far
+  const double toUp = (cm.lo - up) + v.l, toDn = (cm.lo + dn) + v.l;
+  double r;
+  if (toUp < -err && toDn > err) r = c;
+  else if (toUp > err) r = upper;
+  else if (toDn < -err) r = lower;
+  else return false;
+  out = scale(negative ? -r : r, k);
+  return true;
+}
+
+TD expTD(TD x, int& k) {
+  const double nf = static_cast<double>(static_cast<int>(x.h * tables::kExpInvL + (x.h < 0 ? -0.5 : 0.5)));
+  TD r = renorm(x.h - nf * tables::kExpL1, x.m, x.l);
+  const DD p2 = twoProd(nf, tables::kExpL2), p3 = twoProd(nf, tables::kExpL3);
+  r = tdAdd(r, {-p2.hi, -p2.lo, 0.0});
+  r = tdAdd(r, {-p3.hi, -p3.lo, -(nf * tables::kExpL4)});
+  TD p = td(tables::kInvFact[14], tables::kInvFactT[14]);
+  for (int i = 13; i >= 0; --i) p = tdAdd(tdMul(p, r), td(tables::kInvFact[i], tables::kInvFactT[i]));
+  const int n = static_cast<int>(nf);
+  const int j = ((n % 128) + 128) % 128;
+  k = (n - j) / 128;
+  return tdMul(td(tables::kExp2[j], tables::kExp2T[j]), p);
+}
+
+TD logTD(double x) {
+  int e = 0;
+  if (x < 0x1p-1022) {
+    x *= 0x1p54;
+    e = -54;
+  }
+  const std::uint64_t u = bitsOf(x);
+  e += static_cast<int>(u >> 52) - 1023;
+  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
+  if (m > 0x1.6a09e667f3bcdp0) {
+    m *= 0.5;
+    ++e;
+  }
+  const int i = static_cast<int>(m * 256.0 + 0.5);
+  const DD pq = twoProd(m, tables::kLogC[i - tables::kLogFirst]);
+  const DD r2 = twoSum(pq.hi - 1.0, pq.lo);
+  const TD r{r2.hi, r2.lo, 0.0};
+  auto coef = [](int k2) {
+    const TD c = td(tables::kInv[k2], tables::kInvT[k2]);
+    return (k2 & 1) ? c : tdNeg(c);
+  };
+  TD s = coef(19);
+  for (int k2 = 18; k2 >= 1; --k2) s = tdAdd(tdMul(s, r), coef(k2));
+  TD l = tdMul(s, r);
+  l = tdAdd(l, td(tables::kLogNegLogC[i - tables::kLogFirst], tables::kLogNegLogCT[i - tables::kLogFirst]));
+  if (e != 0) l = tdAdd(tdMul(td(tables::kLn2, tables::kLn2T), static_cast<double>(e)), l);
+  return l;
 }
 
 // ---- sin, cos ----------------------------------------------------------------------------
@@ -539,6 +650,8 @@ double exp(double x) {
   const DD f = expFast(x, k);
   if (tryRound(f, k, 0x1p-66, out)) return out;
   const DD v = expCore({x, 0.0}, k);
+  if (tryRound(v, k, 0x1p-93, out)) return out;
+  if (tryRoundTD(expTD({x, 0.0, 0.0}, k), k, 0x1p-135, out)) return out;
   return roundDD(v, k, 0x1p-93);
 }
 
@@ -550,7 +663,10 @@ double log(double x) {
   if (x == 1.0) return 0.0;
   double out;
   if (x >= 0x1p-1022 && tryRound(logFast(x), 0, 0x1p-66, out)) return out;
-  return roundDD(logCore(x), 0, 0x1p-93);
+  const DD v = logCore(x);
+  if (tryRound(v, 0, 0x1p-93, out)) return out;
+  if (tryRoundTD(logTD(x), 0, 0x1p-135, out)) return out;
+  return roundDD(v, 0, 0x1p-93);
 }
 
 double sin(double x) {
@@ -864,6 +980,10 @@ double pow(double x, double y) {
   if (t.hi < -746.0) return withSign(0.0, negative);
   int k;
   const DD v = expCore(t, k);
+  double out;
+  if (tryRound(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96, out)) return withSign(out, negative);
+  const TD t3 = tdMul(logTD(ax), y);
+  if (tryRoundTD(expTD(t3, k), k, 0x1p-130 + fabs_(t3.h) * 0x1p-132, out)) return withSign(out, negative);
   return withSign(roundDD(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96), negative);
 }
 
