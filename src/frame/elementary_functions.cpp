@@ -576,12 +576,14 @@ DD atanRatio(DD num, DD den) {
   return add(tables::kPio2, neg(atanSmall(div(den, num))));
 }
 
-/// n/d as a dd for n, d dd with d > 0: the double quotient and its remainder term.
+/// n/d as a dd for n, d dd with d > 0, with one division: qh = n.hi * (1/d.hi) is within two
+/// ulps of the quotient, so n.hi - qh*d.hi is exact (Sterbenz) and the remainder term corrects it.
 ZR_INLINE DD quotient(DD n, DD d) {
-  const double qh = n.hi / d.hi;
+  const double inv = 1.0 / d.hi;
+  const double qh = n.hi * inv;
   const DD p = twoProd(qh, d.hi);
   const double rem = ((n.hi - p.hi) - p.lo) + (n.lo - qh * d.lo);
-  return {qh, rem / d.hi};
+  return {qh, rem * inv};
 }
 
 /// Fast path of atanRatio, relative error < 2^-67 (the degree-9 series tail 2^-73.5 relative,
