@@ -1,12 +1,18 @@
-// Correctly rounded elementary functions from double-double arithmetic (see the header).
+// Correctly rounded elementary functions (see the header), in three stages:
+//  1. fast path: double evaluation with a few exact products and sums, relative error < 2^-64;
+//  2. double-double path, < 2^-93;
+//  3. triple-double path, < 2^-130;
+// each returns as soon as every value within its error bound rounds to the same double. The
+// stages are deterministic, so which one decides does not change the bits.
 //
 // Error bounds. A double-double (dd) operation below has a relative error of at most 2^-104
-// (two_sum/two_prod are exact; dd_add is the accurate sum of Joldes-Muller-Popescu, bound 3u^2;
-// dd_mul about 5u^2; dd_div about 10u^2, u = 2^-53). Each kernel chains at most a dozen such
+// (two_sum/two_prod are exact; dd add is the accurate sum of Joldes-Muller-Popescu, bound 3u^2;
+// dd mul about 5u^2; dd div about 10u^2, u = 2^-53). Each kernel chains at most a dozen such
 // operations on quantities of one sign or with cancellation by a factor of at most 8, and the
-// series tails (tools/elementary/gen_coefficients.py prints them) are below 2^-110, so the
+// series tails (tools/elementary/gen_coefficients.py prints them) are below 2^-110, so the dd
 // kernels are accurate to 2^-97 relative or better; the rounding test is given 2^-93 (2^-90
-// plus the size of y*log x for pow), leaving a margin of 16 over the sum of the bounds.
+// plus |y log x| * 2^-96 for pow). The bounds of the fast paths are stated next to them. These
+// are hand analyses; tests/elementary_functions checks every stage against MPFR.
 
 #include "frame/elementary_functions.h"
 
@@ -403,8 +409,9 @@ std::uint64_t twoOverPiBits(int pos) {
   return sh == 0 ? word(idx) : (word(idx) << sh) | (word(idx + 1) >> (64 - sh));
 }
 
-/// Payne-Hanek: |x| = (q + f) * pi/2 with f in [-1/2, 1/2]; returns f*pi/2, sets q mod 4.
-DD reduceLarge(double ax, int& q) {
+/// Payne-Hanek: |x| = (q + f) * pi/2 with f in [-1/2, 1/2]: sets q mod 4, the sign of f and
+/// |f| as a 256-bit fraction F[1..4] (most significant first), accurate to 2^-200.
+void payneHanek(double ax, int& q, bool& negative, std::uint64_t (&F)[5]) {
   const std::uint64_t u = bitsOf(ax);
   const int e2 = static_cast<int>(u >> 52) - 1075;  // ax = m * 2^e2
   const std::uint64_t m = (u & 0x000fffffffffffffULL) | 0x0010000000000000ULL;
@@ -427,9 +434,12 @@ DD reduceLarge(double ax, int& q) {
   // value = Q * 2^-254: the integer part mod 4 is the top two bits of Q[1] (Q[0] counts
   // multiples of 4); the fraction is the rest, shifted into F[1..4].
   q = static_cast<int>(Q[1] >> 62);
-  std::uint64_t F[5] = {0, (Q[1] << 2) | (Q[2] >> 62), (Q[2] << 2) | (Q[3] >> 62), (Q[3] << 2) | (Q[4] >> 62),
-                        Q[4] << 2};
-  bool negative = false;
+  F[0] = 0;
+  F[1] = (Q[1] << 2) | (Q[2] >> 62);
+  F[2] = (Q[2] << 2) | (Q[3] >> 62);
+  F[3] = (Q[3] << 2) | (Q[4] >> 62);
+  F[4] = Q[4] << 2;
+  negative = false;
   if (F[1] >> 63) {  // fraction >= 1/2: take f - 1
     negative = true;
     q = (q + 1) & 3;
@@ -440,13 +450,21 @@ DD reduceLarge(double ax, int& q) {
       c = (c && F[w] == 0) ? 1 : 0;
     }
   }
+}
+
+/// The 32-bit piece p (0 = most significant) of F, scaled to its place: exact.
+double fractionPiece(const std::uint64_t (&F)[5], int piece) {
+  const std::uint64_t w = F[1 + piece / 2];
+  return static_cast<double>(static_cast<std::uint32_t>(piece % 2 ? w : w >> 32)) * scale(1.0, -32 * (piece + 1));
+}
+
+DD reduceLarge(double ax, int& q) {
+  bool negative;
+  std::uint64_t F[5];
+  payneHanek(ax, q, negative, F);
   // |f| as dd: sum the 32-bit pieces from the least significant up (all positive).
   DD f{0.0, 0.0};
-  for (int piece = 7; piece >= 0; --piece) {
-    const std::uint64_t w = F[1 + piece / 2];
-    const double d = static_cast<double>(static_cast<std::uint32_t>(piece % 2 ? w : w >> 32));
-    f = add(f, d * scale(1.0, -32 * (piece + 1)));
-  }
+  for (int piece = 7; piece >= 0; --piece) f = add(f, fractionPiece(F, piece));
   DD r = mul(f, tables::kPio2);
   return negative ? neg(r) : r;
 }
@@ -640,6 +658,138 @@ bool isInteger(double y) {
 
 }  // namespace
 
+// ---- triple-double stage for sin, cos, the atan family and the hyperbolic functions ------
+
+TD tdDiv(TD a, TD b) {
+  const double q1 = a.h / b.h;
+  TD r = tdAdd(a, tdNeg(tdMul(b, q1)));
+  const double q2 = r.h / b.h;
+  r = tdAdd(r, tdNeg(tdMul(b, q2)));
+  const double q3 = r.h / b.h;
+  r = tdAdd(r, tdNeg(tdMul(b, q3)));
+  const double q4 = r.h / b.h;
+  const TD s = renorm(q1, q2, q3);
+  return tdAdd(s, {q4, 0.0, 0.0});
+}
+TD tdSqrt(TD a) {  // Newton steps y += (a - y^2)/(2y): 2^-52, 2^-104, 2^-156
+  TD y{__builtin_sqrt(a.h), 0.0, 0.0};
+  for (int i = 0; i < 3; ++i) {
+    const TD e = tdAdd(a, tdNeg(tdMul(y, y)));
+    y = tdAdd(y, {e.h / (y.h * 2.0), 0.0, 0.0});
+  }
+  return y;
+}
+TD tdScale(TD a, int k) { return {scale(a.h, k), scale(a.m, k), scale(a.l, k)}; }
+
+/// x = q*pi/2 + r with r to 2^-140 relative.
+TD reduceTD(double x, int& q) {
+  const double ax = fabs_(x);
+  TD r{0.0, 0.0, 0.0};
+  bool done = false;
+  if (ax <= 0.78) {
+    r = {ax, 0.0, 0.0};
+    q = 0;
+    done = true;
+  } else if (ax < 0x1p20) {
+    const double kf = static_cast<double>(static_cast<int>(ax * tables::kTwoOverPi + 0.5));
+    r = renorm(ax - kf * tables::kPio2C1, -(kf * tables::kPio2C2), 0.0);  // both exact
+    const DD p3 = twoProd(kf, tables::kPio2C3), p4 = twoProd(kf, tables::kPio2C4);
+    r = tdAdd(r, {-p3.hi, -p3.lo, 0.0});
+    r = tdAdd(r, {-p4.hi, -p4.lo, -(kf * tables::kPio2C5)});
+    if (fabs_(r.h) > 0x1p-30) {
+      q = static_cast<int>(kf) & 3;
+      done = true;
+    }
+  }
+  if (!done) {
+    bool negative;
+    std::uint64_t F[5];
+    payneHanek(ax, q, negative, F);
+    TD f{0.0, 0.0, 0.0};
+    for (int piece = 7; piece >= 0; --piece) f = tdAdd(f, {fractionPiece(F, piece), 0.0, 0.0});
+    r = tdMul(f, td(tables::kPio2, tables::kPio2T));
+    if (negative) r = tdNeg(r);
+  }
+  if (signBit(x)) {
+    r = tdNeg(r);
+    q = (4 - q) & 3;
+  }
+  return r;
+}
+
+TD invFactTD(int k) { return td(tables::kInvFact[k], tables::kInvFactT[k]); }
+
+/// sin r (wantCos false) or cos r for |r| <= pi/4 + 2^-20.
+TD sinCosTD(TD r, bool wantCos) {
+  const bool negative = r.h < 0;
+  if (negative) r = tdNeg(r);
+  const int j = static_cast<int>(r.h * 64.0 + 0.5);
+  const TD t = tdAdd(r, {-j * 0.015625, 0.0, 0.0});
+  const TD t2 = tdMul(t, t);
+  TD ps = invFactTD(17), pc = invFactTD(16);
+  for (int k = 15; k >= 1; k -= 2) ps = tdAdd(tdMul(ps, tdNeg(t2)), invFactTD(k));
+  for (int k = 14; k >= 0; k -= 2) pc = tdAdd(tdMul(pc, tdNeg(t2)), invFactTD(k));
+  const TD st = tdMul(ps, t), ct = pc;
+  TD s = st, c = ct;
+  if (j != 0) {
+    const TD S = td(tables::kSinTab[j], tables::kSinTabT[j]), C = td(tables::kCosTab[j], tables::kCosTabT[j]);
+    s = tdAdd(tdMul(S, ct), tdMul(C, st));
+    c = tdAdd(tdMul(C, ct), tdNeg(tdMul(S, st)));
+  }
+  if (wantCos) return c;
+  return negative ? tdNeg(s) : s;
+}
+
+TD atanSmallTD(TD z) {
+  const int j = static_cast<int>(z.h * 64.0 + 0.5);
+  TD u = z;
+  if (j != 0) {
+    const double c = j * 0.015625;
+    u = tdDiv(tdAdd(z, {-c, 0.0, 0.0}), tdAdd(tdMul(z, c), {1.0, 0.0, 0.0}));
+  }
+  const TD u2 = tdMul(u, u);
+  TD p = td(tables::kInv[23], tables::kInvT[23]);
+  for (int k = 21; k >= 1; k -= 2) p = tdAdd(tdMul(p, tdNeg(u2)), td(tables::kInv[k], tables::kInvT[k]));
+  const TD a = tdMul(u, p);
+  return j == 0 ? a : tdAdd(td(tables::kAtanTab[j], tables::kAtanTabT[j]), a);
+}
+
+TD atanRatioTD(TD num, TD den) {
+  if (num.h <= den.h) return atanSmallTD(tdDiv(num, den));
+  return tdAdd(td(tables::kPio2, tables::kPio2T), tdNeg(atanSmallTD(tdDiv(den, num))));
+}
+
+enum class Hyp { kSinh, kCosh, kTanh };
+
+TD hypTD(Hyp f, double ax, int& k) {
+  k = 0;
+  if (ax <= 0.125 && f != Hyp::kCosh) {
+    const TD x{ax, 0.0, 0.0};
+    const TD x2 = tdMul(x, x);
+    TD s = invFactTD(25), c = invFactTD(24);
+    for (int i = 23; i >= 1; i -= 2) s = tdAdd(tdMul(s, x2), invFactTD(i));
+    for (int i = 22; i >= 0; i -= 2) c = tdAdd(tdMul(c, x2), invFactTD(i));
+    s = tdMul(s, x);
+    return f == Hyp::kSinh ? s : tdDiv(s, c);
+  }
+  const TD one{1.0, 0.0, 0.0};
+  if (f == Hyp::kTanh) {
+    const TD e = expTD({ax * 2.0, 0.0, 0.0}, k);
+    const TD ek = tdScale(e, k);
+    k = 0;
+    return tdDiv(tdAdd(ek, tdNeg(one)), tdAdd(ek, one));
+  }
+  const TD v = expTD({ax, 0.0, 0.0}, k);
+  if (ax > 40.0) {
+    --k;
+    return v;
+  }
+  const TD ek = tdScale(v, k);
+  k = 0;
+  const TD inv = tdDiv(one, ek);
+  return tdMul(tdAdd(ek, f == Hyp::kSinh ? tdNeg(inv) : inv), 0.5);
+}
+
 // ---- public functions --------------------------------------------------------------------
 
 double exp(double x) {
@@ -653,7 +803,9 @@ double exp(double x) {
   if (tryRound(f, k, 0x1p-66, out)) return out;
   const DD v = expCore({x, 0.0}, k);
   if (tryRound(v, k, 0x1p-93, out)) return out;
-  if (tryRoundTD(expTD({x, 0.0, 0.0}, k), k, 0x1p-135, out)) return out;
+  int k3 = 0;
+  const TD e3 = expTD({x, 0.0, 0.0}, k3);
+  if (tryRoundTD(e3, k3, 0x1p-135, out)) return out;
   return roundDD(v, k, 0x1p-93);
 }
 
@@ -684,6 +836,11 @@ double sin(double x) {
   DD s, c;
   sinCosCore(r, s, c);
   const DD v = (q & 1) ? c : s;
+  if (tryRound((q & 2) ? neg(v) : v, 0, 0x1p-93, out)) return out;
+  int q3 = 0;
+  const TD r3 = reduceTD(x, q3);
+  const TD t = sinCosTD(r3, (q3 & 1) != 0);
+  if (tryRoundTD((q3 & 2) ? tdNeg(t) : t, 0, 0x1p-130, out)) return out;
   return roundDD((q & 2) ? neg(v) : v, 0, 0x1p-93);
 }
 
@@ -700,6 +857,11 @@ double cos(double x) {
   DD s, c;
   sinCosCore(r, s, c);
   const DD v = (q & 1) ? s : c;
+  if (tryRound((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93, out)) return out;
+  int q3 = 0;
+  const TD r3 = reduceTD(x, q3);
+  const TD t = sinCosTD(r3, (q3 & 1) == 0);
+  if (tryRoundTD((q3 == 1 || q3 == 2) ? tdNeg(t) : t, 0, 0x1p-130, out)) return out;
   return roundDD((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93);
 }
 
@@ -710,7 +872,10 @@ double atan(double x) {
   if (ax > 0x1p60) return withSign(tables::kPio2.hi, x < 0);
   double out;
   if (tryRound(atanRatioFast({ax, 0.0}, {1.0, 0.0}), 0, 0x1p-64, out)) return withSign(out, x < 0);
-  return withSign(roundDD(atanRatio({ax, 0.0}, {1.0, 0.0}), 0, 0x1p-93), x < 0);
+  const DD v = atanRatio({ax, 0.0}, {1.0, 0.0});
+  if (tryRound(v, 0, 0x1p-93, out)) return withSign(out, x < 0);
+  if (tryRoundTD(atanRatioTD({ax, 0.0, 0.0}, {1.0, 0.0, 0.0}), 0, 0x1p-130, out)) return withSign(out, x < 0);
+  return withSign(roundDD(v, 0, 0x1p-93), x < 0);
 }
 
 double atan2(double y, double x) {
@@ -749,6 +914,10 @@ double atan2(double y, double x) {
   if (tryRound(f, 0, 0x1p-64, out)) return withSign(out, ny);
   DD a = atanRatio({ys, 0.0}, {xs, 0.0});
   if (signBit(x)) a = add(tables::kPi, neg(a));
+  if (tryRound(a, 0, 0x1p-93, out)) return withSign(out, ny);
+  TD t = atanRatioTD({ys, 0.0, 0.0}, {xs, 0.0, 0.0});
+  if (signBit(x)) t = tdAdd(td(tables::kPi, tables::kPiT), tdNeg(t));
+  if (tryRoundTD(t, 0, 0x1p-130, out)) return withSign(out, ny);
   return withSign(roundDD(a, 0, 0x1p-93), ny);
 }
 
@@ -762,7 +931,11 @@ double asin(double x) {
   const DD root = sqrtDD(w);
   double out;
   if (tryRound(atanRatioFast({ax, 0.0}, root), 0, 0x1p-64, out)) return withSign(out, x < 0);
-  return withSign(roundDD(atanRatio({ax, 0.0}, root), 0, 0x1p-93), x < 0);
+  const DD v = atanRatio({ax, 0.0}, root);
+  if (tryRound(v, 0, 0x1p-93, out)) return withSign(out, x < 0);
+  const TD w3 = tdMul(renorm(1.0, -ax, 0.0), renorm(1.0, ax, 0.0));
+  if (tryRoundTD(atanRatioTD({ax, 0.0, 0.0}, tdSqrt(w3)), 0, 0x1p-130, out)) return withSign(out, x < 0);
+  return withSign(roundDD(v, 0, 0x1p-93), x < 0);
 }
 
 double acos(double x) {
@@ -780,6 +953,11 @@ double acos(double x) {
   if (tryRound(f, 0, 0x1p-64, out)) return out;
   DD a = atanRatio(root, {ax, 0.0});
   if (x < 0) a = add(tables::kPi, neg(a));
+  if (tryRound(a, 0, 0x1p-93, out)) return out;
+  const TD w3 = tdMul(renorm(1.0, -ax, 0.0), renorm(1.0, ax, 0.0));
+  TD t = atanRatioTD(tdSqrt(w3), {ax, 0.0, 0.0});
+  if (x < 0) t = tdAdd(td(tables::kPi, tables::kPiT), tdNeg(t));
+  if (tryRoundTD(t, 0, 0x1p-130, out)) return out;
   return roundDD(a, 0, 0x1p-93);
 }
 
@@ -787,7 +965,6 @@ namespace {
 
 /// sinh, cosh or tanh of ax >= 2^-27 (ax <= 711, and <= 22 for tanh) as v * 2^k with its
 /// relative error bound: fast (double evaluation, bounds 2^-57 to 2^-62) or the dd path (2^-93).
-enum class Hyp { kSinh, kCosh, kTanh };
 DD hypEval(Hyp f, double ax, bool fast, int& k, double& rel) {
   k = 0;
   rel = fast ? 0x1p-62 : 0x1p-93;
@@ -832,6 +1009,10 @@ double hyp(Hyp f, double ax) {
   const DD fastV = hypEval(f, ax, true, k, rel);
   if (tryRound(fastV, k, rel, out)) return out;
   const DD v = hypEval(f, ax, false, k, rel);
+  if (tryRound(v, k, rel, out)) return out;
+  int k3 = 0;
+  const TD t = hypTD(f, ax, k3);
+  if (tryRoundTD(t, k3, 0x1p-130, out)) return out;
   return roundDD(v, k, rel);
 }
 
@@ -985,7 +1166,9 @@ double pow(double x, double y) {
   double out;
   if (tryRound(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96, out)) return withSign(out, negative);
   const TD t3 = tdMul(logTD(ax), y);
-  if (tryRoundTD(expTD(t3, k), k, 0x1p-130 + fabs_(t3.h) * 0x1p-132, out)) return withSign(out, negative);
+  int k3 = 0;
+  const TD e3 = expTD(t3, k3);
+  if (tryRoundTD(e3, k3, 0x1p-130 + fabs_(t3.h) * 0x1p-132, out)) return withSign(out, negative);
   return withSign(roundDD(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96), negative);
 }
 

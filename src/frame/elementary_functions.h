@@ -5,9 +5,9 @@
 // +, -, *, / and sqrt on double and integer operations, in a fixed order (no fused multiply-add,
 // no long double, no C runtime call), so every build on every CPU gives the same bits.
 //
-// How: the value is evaluated as a double-double with a bound on its relative error; if every
-// number inside that bound rounds to the same double, that double is returned. sin/cos reduce
-// large arguments exactly with the bits of 2/pi.
+// How: the value is evaluated with a bound on its relative error (in double, then double-double,
+// then triple-double); as soon as every number inside the bound rounds to the same double, that
+// double is returned. sin/cos reduce large arguments exactly with the bits of 2/pi.
 
 namespace zr_frame {
 

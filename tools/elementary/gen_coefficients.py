@@ -112,13 +112,13 @@ w("// log1p(r) on |r| <= %s: series to degree 14; tail < %s relative" %
   (mpmath.nstr(rmaxlog, 5), mpmath.nstr(rmaxlog ** 14 / 15 / (1 - rmaxlog) / (1 - rmaxlog), 3)))
 w("// triple-double stage: log1p to degree 19, tail < %s; exp to degree 14, tail < %s relative" %
   (mpmath.nstr(rmaxlog ** 19 / 20 / (1 - rmaxlog), 3), mpmath.nstr(mpmath.exp(rmax) * rmax ** 15 / mpmath.factorial(15), 3)))
-w("// 1/k, k = 0..20, double-double (entry 0 unused)")
-w("constexpr DD kInv[21] = {")
+w("// 1/k, k = 0..25, double-double (entry 0 unused)")
+w("constexpr DD kInv[26] = {")
 w("  {0.0, 0.0},")
-for k in range(1, 21):
+for k in range(1, 26):
     w("  %s," % dd_str(mpf(1) / k))
 w("};")
-thirds("kInvT", [mpf(0)] + [mpf(1) / k for k in range(1, 21)])
+thirds("kInvT", [mpf(0)] + [mpf(1) / k for k in range(1, 26)])
 w("constexpr DD kLn2 = %s;" % dd_str(ln2))
 w("constexpr double kLn2T = %s;" % third(ln2))
 ln2a = rn(ln2, 42)
@@ -133,9 +133,12 @@ C3 = rn(pi / 2 - C1 - C2)
 C4 = rn(pi / 2 - C1 - C2 - C3)
 w("constexpr double kPio2C1 = %s, kPio2C2 = %s, kPio2C3 = %s, kPio2C4 = %s;" % tuple(map(hexd, (C1, C2, C3, C4))))
 w("// |pi/2 - (C1+C2+C3+C4)| < %s" % mpmath.nstr(abs(pi / 2 - C1 - C2 - C3 - C4), 3))
+C5 = rn(pi / 2 - C1 - C2 - C3 - C4)
+w("constexpr double kPio2C5 = %s;  // |pi/2 - (C1+...+C5)| < %s" % (hexd(C5), mpmath.nstr(abs(pi / 2 - C1 - C2 - C3 - C4 - C5), 3)))
 w("constexpr double kTwoOverPi = %s;" % hexd(rn(2 / pi)))
 w("constexpr DD kPio2 = %s, kPi = %s, kPio4 = %s, kThreePio4 = %s;" %
   (dd_str(pi / 2), dd_str(pi), dd_str(pi / 4), dd_str(3 * pi / 4)))
+w("constexpr double kPio2T = %s, kPiT = %s;" % (third(pi / 2), third(pi)))
 # 2/pi bits for the large-argument reduction: 64-bit words, word i holds bits 64i+1 .. 64i+64
 mp.prec = 1600 * 2
 tp = 2 / mpmath.pi
@@ -159,6 +162,8 @@ w("constexpr DD kCosTab[52] = {")
 for j in range(52):
     w("  %s," % dd_str(mpmath.cos(mpf(j) / 64)))
 w("};")
+thirds("kSinTabT", [mpmath.sin(mpf(j) / 64) for j in range(52)])
+thirds("kCosTabT", [mpmath.cos(mpf(j) / 64) for j in range(52)])
 t = mpf(1) / 128 + mpf(2) ** -30
 w("// sin t, cos t on |t| <= 1/128: Taylor to degrees 13 and 14; tails < %s and %s relative" %
   (mpmath.nstr(t ** 14 / mpmath.factorial(15), 3), mpmath.nstr(t ** 16 / mpmath.factorial(16), 3)))
@@ -167,10 +172,16 @@ w("constexpr DD kAtanTab[65] = {")
 for j in range(65):
     w("  %s," % dd_str(mpmath.atan(mpf(j) / 64)))
 w("};")
+thirds("kAtanTabT", [mpmath.atan(mpf(j) / 64) for j in range(65)])
 u = mpf(1) / 128 * (1 + mpf(2) ** -20)
 w("// atan u on |u| <= 1/128: odd series to degree 17; tail < %s relative" % mpmath.nstr(u ** 18 / 19, 3))
 x = mpf(1) / 8
 w("// sinh x, cosh x on |x| <= 1/8: Taylor to degrees 21 and 22; tails < %s and %s relative" %
   (mpmath.nstr(mpmath.cosh(x) * x ** 22 / mpmath.factorial(23), 3), mpmath.nstr(mpmath.cosh(x) * x ** 24 / mpmath.factorial(24), 3)))
+w("// triple-double stage: sin t, cos t to degrees 17 and 16 (tails < %s, %s); atan u to degree 23"
+  " (tail < %s); sinh x, cosh x on |x| <= 1/8 to degrees 25 and 24 (tails < %s, %s)" %
+  (mpmath.nstr(t ** 18 / mpmath.factorial(19), 3), mpmath.nstr(t ** 18 / mpmath.factorial(18), 3),
+   mpmath.nstr(u ** 24 / 25, 3), mpmath.nstr(mpmath.cosh(x) * x ** 26 / mpmath.factorial(27), 3),
+   mpmath.nstr(mpmath.cosh(x) * x ** 26 / mpmath.factorial(26), 3)))
 w("}  // namespace zr_frame::tables")
 print("\n".join(out))
