@@ -206,6 +206,10 @@ inline void make(Corpus& c, double& x) { x = c.real(); }
 inline void make(Corpus& c, float& x) { x = c.real32(); }
 inline void make(Corpus& c, int& x) { x = c.integer(); }
 inline void make(Corpus& c, bool& x) { x = c.g.below(2) == 1; }
+inline void make(Corpus& c, std::uint64_t& x) {
+  constexpr std::uint64_t kEdges[] = {0, 1, 2, 0x8000000000000000ull, ~0ull};
+  x = c.g.chance(20) ? c.g.pick(kEdges) : c.g.next();
+}
 inline void make(Corpus& c, ZR::ChannelOrderEuler& x) {
   // The six orders, and values outside them.
   constexpr std::int32_t kInvalid[] = {-1, 6, 7, -6, kIntMin, kIntMax};
@@ -333,15 +337,26 @@ inline void make(Corpus& c, Flat& a) {
   for (double& e : a.v) e = c.g.chance(40) ? c.g.pick(kAngles) : c.real();
 }
 
+/// Equal keys: a pool of three values to draw elements from (0.0 and −0.0 among them, often).
+template <class T>
+struct Pool {
+  T value[3];
+  explicit Pool(Corpus& c) {
+    for (T& p : value) make(c, p);
+    if constexpr (std::is_same_v<T, double>) {
+      if (c.g.chance(50)) value[0] = 0.0;
+      if (c.g.chance(50)) value[1] = -0.0;
+    }
+  }
+  const T& draw(Corpus& c) const { return value[c.g.below(3)]; }
+};
+
 template <class T>
 void make(Corpus& c, std::vector<T>& v) {
   v.resize(c.count());
   if (c.g.chance(30)) {
-    // Equal keys: the elements come from a pool of three (signed zeros included).
-    T pool[3];
-    for (T& p : pool) make(c, p);
-    if constexpr (std::is_same_v<T, double>) pool[0] = c.g.chance(50) ? 0.0 : -0.0;
-    for (T& e : v) e = pool[c.g.below(3)];
+    const Pool<T> pool(c);
+    for (T& e : v) e = pool.draw(c);
     return;
   }
   for (T& e : v) make(c, e);
@@ -351,9 +366,16 @@ template <class T>
 void make(Corpus& c, std::vector<std::vector<T>>& m) {
   m.resize(c.g.chance(10) ? 6 + c.g.below(5) : c.g.below(6));
   std::size_t cols = c.g.chance(10) ? 6 + c.g.below(5) : c.g.below(6);
+  const bool pooled = c.g.chance(25);
+  const Pool<T> pool(c);
   for (auto& row : m) {
     row.resize(cols);
-    for (T& e : row) make(c, e);
+    for (T& e : row) {
+      if (pooled)
+        e = pool.draw(c);
+      else
+        make(c, e);
+    }
   }
   if (!m.empty() && c.g.chance(10)) {
     // Ragged: one row shorter or longer than row 0, or every row empty.
@@ -661,6 +683,35 @@ ZR_COUPLING(imageProcessing, sobel, 500) { image(c, get<0>(a), false); }
 ZR_COUPLING(imageProcessing, canny, 500) { image(c, get<0>(a), false); }
 ZR_COUPLING(imageProcessing, imageBinaryzation, 500) { image(c, get<0>(a), false); }
 ZR_COUPLING(imageProcessing, imageopen, 500) { image(c, get<0>(a), true); }
+
+// Sets of vectors and quaternions with their weights: mostly of one length (the rest throws);
+// weights mostly in [0, 2), with all-zero weights now and then.
+template <class T>
+void sameLength(Corpus& c, std::vector<T>& v, std::size_t n) {
+  if (c.g.chance(10)) return;
+  v.resize(n);
+  for (T& e : v) make(c, e);
+}
+inline void weightsFor(Corpus& c, std::vector<double>& w, std::size_t n) {
+  if (c.g.chance(10)) return;
+  const bool zero = c.g.chance(10);
+  w.resize(n);
+  for (double& e : w) e = zero ? 0.0 : c.g.chance(90) ? c.g.unit() * 2 : c.real();
+}
+ZR_COUPLING(mathCommon, alignVectors, 1000) {
+  const std::size_t n = get<0>(a).size();
+  if (c.g.chance(50)) {
+    // a: b rotated by one quaternion, so the optimum is unique and exact.
+    ZR::QuaD q{};
+    make(c, q);
+    sameLength(c, get<1>(a), n);
+    for (std::size_t i = 0; i < n && i < get<1>(a).size(); ++i) ZR::mathCommon().quaRotatePoint(q, get<1>(a)[i], get<0>(a)[i]);
+  } else {
+    sameLength(c, get<1>(a), n);
+  }
+  weightsFor(c, get<2>(a), n);
+}
+ZR_COUPLING(mathCommon, quaMean, 1000) { weightsFor(c, get<1>(a), get<0>(a).size()); }
 
 #undef ZR_COUPLING
 
