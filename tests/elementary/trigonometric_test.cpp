@@ -87,18 +87,27 @@ TEST(Trigonometric, LogarithmicAndHyperbolic) {
   EXPECT_EQ(t.acsch(-0.5), std::log(std::sqrt(1.25) / 0.5 - 2.0));
   EXPECT_NEAR(t.acsch(-0.5), -1.44364, 1e-5);
 
-  // asind and the hyperbolic functions come from the C runtime.
-  EXPECT_EQ(t.asind(1.0), std::asin(1.0) * 180.0 / 3.141592653589793);
-  EXPECT_EQ(t.asind(0.5), std::asin(0.5) * 180.0 / 3.141592653589793);
+  // asind and the hyperbolic functions use the correctly rounded asin, sinh, cosh and tanh:
+  // the values below are MPFR's, rounded to nearest.
+  EXPECT_EQ(t.asind(1.0), 0x1.921fb54442d18p+0 * 180.0 / 3.141592653589793);
+  EXPECT_EQ(t.asind(0.5), 0x1.0c152382d7366p-1 * 180.0 / 3.141592653589793);
   EXPECT_NEAR(t.asind(0.5), 30.0, 1e-13);
   EXPECT_TRUE(std::isnan(t.asind(1.5)));
-  for (double x : {-2.0, -0.3, 0.7, 3.0}) {
-    EXPECT_EQ(t.sinh(x), std::sinh(x));
-    EXPECT_EQ(t.cosh(x), std::cosh(x));
-    EXPECT_EQ(t.tanh(x), std::tanh(x));
-    EXPECT_EQ(t.coth(x), 1.0 / std::tanh(x));
-    EXPECT_EQ(t.sech(x), 1.0 / std::cosh(x));
-    EXPECT_EQ(t.csch(x), 1.0 / std::sinh(x));
+  const struct {
+    double x, sinh, cosh, tanh;
+  } hyperbolic[] = {
+      {-2.0, -0x1.d03cf63b6e19fp+1, 0x1.e18fa0df2d9bcp+1, -0x1.ed9505e1bc3d4p-1},
+      {-0.3, -0x1.37d42af54b926p-2, 0x1.0b9b4e0b6ec4cp+0, -0x1.2a4dda7d914fap-2},
+      {0.7, 0x1.8465153d5bdbdp-1, 0x1.4152c1862342fp+0, 0x1.356fb17af2e91p-1},
+      {3.0, 0x1.40926e70949aep+3, 0x1.422a497d6185ep+3, 0x1.fd77d111a0bp-1},
+  };
+  for (const auto& h : hyperbolic) {
+    EXPECT_EQ(t.sinh(h.x), h.sinh);
+    EXPECT_EQ(t.cosh(h.x), h.cosh);
+    EXPECT_EQ(t.tanh(h.x), h.tanh);
+    EXPECT_EQ(t.coth(h.x), 1.0 / h.tanh);
+    EXPECT_EQ(t.sech(h.x), 1.0 / h.cosh);
+    EXPECT_EQ(t.csch(h.x), 1.0 / h.sinh);
   }
   EXPECT_EQ(t.csch(0.0), kInf);
 }
