@@ -90,6 +90,6 @@ if compgen -G "/usr/lib/*/libzr.so*" >/dev/null || [ -e /usr/include/zr ] || dpk
 fi
 
 step "API reference: doxygen docs/Doxyfile (warnings are errors)"
-rm -rf build/docs
+rm -rf build/api-reference
 doxygen docs/Doxyfile
-echo "reference: build/docs/html/index.html"
+echo "reference: build/api-reference/index.html"
