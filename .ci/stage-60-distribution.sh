@@ -65,7 +65,7 @@ for deb in "${debs[@]}"; do
   dpkg-deb --field "$deb" Package Version Architecture Depends
 done
 [ "$(dpkg-deb --field build/deb/libzr1_*.deb Architecture)" = "$(dpkg --print-architecture)" ]
-dpkg-deb --contents build/deb/libzr1_*.deb | grep -q 'libzr\.so\.1 -> '
+dpkg-deb --contents build/deb/libzr1_*.deb | grep 'libzr\.so\.1 -> ' >/dev/null
 lint=0
 report=$(lintian --fail-on error "${debs[@]}" 2>&1) || lint=$?
 grep -v 'running with root privileges' <<<"$report" || true
