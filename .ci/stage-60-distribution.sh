@@ -17,7 +17,7 @@ command -v doxygen >/dev/null || need+=(doxygen)
 command -v lintian >/dev/null || need+=(lintian)
 command -v dpkg-shlibdeps >/dev/null || need+=(dpkg-dev)
 command -v pkg-config >/dev/null || need+=(pkg-config)
-command -v file >/dev/null || need+=(file)              # CPack finds the shared library with it
+command -v file >/dev/null || need+=(file)  # CPack finds the shared library with it
 apt_install ${need[@]+"${need[@]}"}
 
 root=$PWD
