@@ -86,7 +86,8 @@ pc_consumer
 apt_get remove libzr-dev libzr1 >/dev/null
 dpkg --purge libzr-dev libzr1 >/dev/null 2>&1  # libzr1's postrm would otherwise keep it listed as "rc"
 installed=0
-if compgen -G "/usr/lib/*/libzr.so*" >/dev/null || [ -e /usr/include/zr ] || dpkg-query -W libzr1 >/dev/null 2>&1 || dpkg-query -W libzr-dev >/dev/null 2>&1; then
+known() { dpkg-query -W "$1" >/dev/null 2>&1; }
+if compgen -G "/usr/lib/*/libzr.so*" >/dev/null || [ -e /usr/include/zr ] || known libzr1 || known libzr-dev; then
   echo "removing the packages left files behind"; exit 1
 fi
 
