@@ -526,6 +526,12 @@ ZR_COUPLING(mathMatrix, matrixMulmats, 1000) {
   int& n = get<5>(a);
   m = dimension(c), k = dimension(c), n = dimension(c);
   if (c.g.chance(3)) k = c.g.chance(50) ? kIntMin : 0;
+  if (c.g.chance(3)) {
+    const bool wideK = c.g.chance(50);
+    m = c.g.chance(50) ? kIntMin : 0;
+    (wideK ? k : n) = kIntMax;
+    (wideK ? n : k) = c.g.chance(50) ? kIntMin : 0;
+  }
   flatMatrix(c, get<0>(a), m, k);
   flatMatrix(c, get<1>(a), k, n);
   flatMatrix(c, get<2>(a), m, n);
@@ -546,6 +552,7 @@ ZR_COUPLING(mathMatrix, detMatrix, 400) {
   r = dimension(c);
   n = c.g.chance(70) ? r : dimension(c);
   if (c.g.chance(10)) r = n = 7;
+  if (c.g.chance(3)) r = c.g.chance(50) ? kIntMin : 0, n = kIntMax;
   flatMatrix(c, get<0>(a), r, n);
 }
 

@@ -64,9 +64,16 @@ class Sink {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     h_ = (z ^ (z >> 31)) + 0x9E3779B97F4A7C15ull;
   }
-  template <class... T>
-  void print(const char* format, T... values) {
-    if (dump_) std::fprintf(dump_, format, values...);
+  void print(const char* text) {
+    if (dump_) std::fputs(text, dump_);
+  }
+  /// One number in the dump, e.g. number("%a", x).
+  template <class T>
+  void number(const char* format, T value) {
+    if (!dump_) return;
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    std::fputs(text, dump_);
   }
   std::uint64_t hash() const { return h_; }
 
@@ -92,7 +99,7 @@ void put(Sink& s, double d) {
   if (std::isnan(d))
     s.print("nan");
   else
-    s.print("%a", d);
+    s.number("%a", d);
 }
 void put(Sink& s, float f) {
   std::uint32_t u = 0x7FC00000u;
@@ -101,11 +108,11 @@ void put(Sink& s, float f) {
   if (std::isnan(f))
     s.print("nan");
   else
-    s.print("%af", static_cast<double>(f));
+    s.number("%af", static_cast<double>(f));
 }
 void put(Sink& s, int i) {
   s.word(kTagInt ^ static_cast<std::uint32_t>(i));
-  s.print("%d", i);
+  s.number("%d", i);
 }
 void put(Sink& s, bool b) { put(s, b ? 1 : 0); }
 void put(Sink& s, ZR::ChannelOrderEuler o) { put(s, static_cast<int>(o)); }
@@ -145,12 +152,15 @@ void put(Sink& s, const Flat& a) { put(s, a.v); }
 
 void failure(Sink& s, std::uint64_t kind, const char* name, const char* message) {
   s.word(kTagThrow ^ kind);
-  s.print("throws %s", name);
+  s.print("throws ");
+  s.print(name);
   if (!message) return;
   const std::size_t n = std::strlen(message);
   s.word(kTagShape ^ n);
   for (std::size_t i = 0; i < n; ++i) s.word(static_cast<unsigned char>(message[i]));
-  s.print("(\"%s\")", message);
+  s.print("(\"");
+  s.print(message);
+  s.print("\")");
 }
 
 // ---- Running one operation ------------------------------------------------------------------------
@@ -180,7 +190,7 @@ void putAll(Sink& s, const Args& a, std::index_sequence<I...>) {
 template <class P, class S>
 void putWritten(Sink& s, const S& v, std::size_t i) {
   if constexpr (isWritten<P>) {
-    s.print("\n  arg %u: ", static_cast<unsigned>(i));
+    s.number("\n  arg %u: ", static_cast<unsigned>(i));
     put(s, v);
   }
 }
