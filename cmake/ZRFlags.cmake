@@ -8,7 +8,8 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 set(ZR_SANITIZE "" CACHE STRING "Sanitizers for every zr target, e.g. address,undefined or thread")
-option(ZR_WERROR "Treat warnings as errors" ON)
+# Warnings are errors in zr's own builds; a project that pulls zr in keeps its own policy.
+option(ZR_WERROR "Treat warnings as errors" ${PROJECT_IS_TOP_LEVEL})
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   set(ZR_X86_32 ON)

@@ -38,13 +38,17 @@ def read_header(path):
             if intro:
                 break
             continue
-        intro.append(line[3:].rstrip() if line.startswith("// ") else line[2:].strip())
+        text = re.sub(r"^///? ?", "", line).rstrip()
+        if not text.startswith("\\class "):  # the API reference's marker, not text
+            intro.append(text)
     ops, pending, last_doc, decl, inside = [], [], "", "", False
     for line in lines:
         s = line.strip()
         if re.match(r"class\s+ZR_API", s):
             inside = True
         elif not inside or s.startswith("public:") or s.startswith("};"):
+            continue
+        elif s in ("///@{", "///@}"):  # a member group in the API reference: no text
             continue
         elif s.startswith("///"):
             pending.append(s[3:].strip())

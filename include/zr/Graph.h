@@ -1,20 +1,21 @@
 #pragma once
 
-// Graph: sampled Bezier curves over integer control points and convex hulls of integer points.
-//
-// Conventions
-// - A curve is a vector of rows {X, Y}; every Bezier operation appends its rows behind what the
-//   curve already holds and never clears it. t runs from 0.0f in float steps accumulated in float
-//   while t <= 1.0f, so t = 1 itself is never sampled; coordinates are formed in float and widened
-//   to double when stored.
-// - The int parameter of the Bezier operations is not read.
-// - A point set is a vector of rows, element 0 the x and element 1 the y coordinate; further
-//   elements travel with the row. A hull is a new vector of copies of input rows, not closed
-//   (the first point is not repeated at the end). With three or fewer rows the hull is a copy of
-//   the input, row for row.
-// - Orientation tests and squared distances are exact for every int coordinate.
-// - With four or more rows, a row of fewer than two elements raises std::out_of_range
-//   ("invalid vector<T> subscript") before anything is read or reordered.
+/// \class ZR::Graph
+/// Graph: sampled Bezier curves over integer control points and convex hulls of integer points.
+///
+/// Conventions
+/// - A curve is a vector of rows {X, Y}; every Bezier operation appends its rows behind what the
+///   curve already holds and never clears it. t runs from 0.0f in float steps accumulated in float
+///   while t <= 1.0f, so t = 1 itself is never sampled; coordinates are formed in float and widened
+///   to double when stored.
+/// - The int parameter of the Bezier operations is not read.
+/// - A point set is a vector of rows, element 0 the x and element 1 the y coordinate; further
+///   elements travel with the row. A hull is a new vector of copies of input rows, not closed
+///   (the first point is not repeated at the end). With three or fewer rows the hull is a copy of
+///   the input, row for row.
+/// - Orientation tests and squared distances are exact for every int coordinate.
+/// - With four or more rows, a row of fewer than two elements raises std::out_of_range
+///   ("invalid vector<T> subscript") before anything is read or reordered.
 
 #include <vector>
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// SVD: singular value decomposition A = U·S·V of a dense m × n matrix (a vector of rows) through
-// two classical Jacobi eigen-decompositions, of AᵀA (giving S and V) and of AAᵀ (giving U).
+/// \class ZR::SVD
+/// SVD: singular value decomposition A = U·S·V of a dense m × n matrix (a vector of rows) through
+/// two classical Jacobi eigen-decompositions, of AᵀA (giving S and V) and of AAᵀ (giving U).
 
 #include <vector>
 

@@ -1,12 +1,13 @@
 #pragma once
 
-// TrigonometricFunctionMath: sine, cosine and arcsine from truncated power series, the functions
-// built on them, and the inverse hyperbolic functions from their logarithmic formulas.
-//
-// The series are summed term by term without range reduction: accurate near 0 (a few ulp up to
-// |x| ≈ π), meaningless beyond |x| ≈ 25, NaN or infinite once x^57 overflows. The d variants take
-// degrees and convert by one multiplication with 0.017453292519943295. Nothing is checked: out of
-// domain arguments give the IEEE result of the formula (±inf, NaN).
+/// \class ZR::TrigonometricFunctionMath
+/// TrigonometricFunctionMath: sine, cosine and arcsine from truncated power series, the functions
+/// built on them, and the inverse hyperbolic functions from their logarithmic formulas.
+///
+/// The series are summed term by term without range reduction: accurate near 0 (a few ulp up to
+/// |x| ≈ π), meaningless beyond |x| ≈ 25, NaN or infinite once x^57 overflows. The d variants take
+/// degrees and convert by one multiplication with 0.017453292519943295. Nothing is checked: out of
+/// domain arguments give the IEEE result of the formula (±inf, NaN).
 
 #include "zr/export.h"
 
@@ -56,12 +57,14 @@ class ZR_API TrigonometricFunctionMath {
   double acoth(double x);
   /// The hyperbolic functions: the C runtime's sinh, cosh and tanh; coth, sech and csch are
   /// 1.0 divided by tanh, cosh and sinh.
+  ///@{
   double sinh(double x);
   double cosh(double x);
   double tanh(double x);
   double coth(double x);
   double sech(double x);
   double csch(double x);
+  ///@}
 };
 
 }  // namespace ZR

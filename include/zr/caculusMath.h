@@ -1,7 +1,8 @@
 #pragma once
 
-// caculusMath: polynomials as coefficient vectors, highest power first: p[0]·x^(n−1) + … + p[n−1].
-// Powers come from binary exponentiation, not a library pow. Both operations only read p.
+/// \class ZR::caculusMath
+/// caculusMath: polynomials as coefficient vectors, highest power first: p[0]·x^(n−1) + … + p[n−1].
+/// Powers come from binary exponentiation, not a library pow. Both operations only read p.
 
 #include <vector>
 

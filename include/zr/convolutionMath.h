@@ -1,8 +1,9 @@
 #pragma once
 
-// convolutionMath: full discrete convolution of sequences and of matrices (vectors of rows).
-// The result container is resized, keeping what it holds: existing entries keep their values,
-// new ones start at 0.0, entries beyond the new size are dropped. On a failure it is untouched.
+/// \class ZR::convolutionMath
+/// convolutionMath: full discrete convolution of sequences and of matrices (vectors of rows).
+/// The result container is resized, keeping what it holds: existing entries keep their values,
+/// new ones start at 0.0, entries beyond the new size are dropped. On a failure it is untouched.
 
 #include <vector>
 

@@ -1,9 +1,10 @@
 #pragma once
 
-// foundationMath: angle units, plane polar coordinates, slopes and 32-bit integer helpers.
-//
-// Integers are 32-bit and truncate toward zero; products wrap modulo 2^32 (two's complement).
-// No integer helper traps: the divisor 0 and the quotient INT_MIN / −1 have defined results below.
+/// \class ZR::foundationMath
+/// foundationMath: angle units, plane polar coordinates, slopes and 32-bit integer helpers.
+///
+/// Integers are 32-bit and truncate toward zero; products wrap modulo 2^32 (two's complement).
+/// No integer helper traps: the divisor 0 and the quotient INT_MIN / −1 have defined results below.
 
 #include <vector>
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// geometryMath: centres of a plane triangle given by its vertices. Degenerate triangles give the
-// IEEE results of the formulas (NaN or infinite coordinates); vertical sides go through ±inf
-// slopes and signed-zero bisector slopes, and stay exact.
+/// \class ZR::geometryMath
+/// geometryMath: centres of a plane triangle given by its vertices. Degenerate triangles give the
+/// IEEE results of the formulas (NaN or infinite coordinates); vertical sides go through ±inf
+/// slopes and signed-zero bisector slopes, and stay exact.
 
 #include "zr/export.h"
 #include "zr/types.h"

@@ -1,15 +1,16 @@
 #pragma once
 
-// imageProcessing: smoothing kernels, Sobel gradients, grayscale, Otsu binarisation and opening on
-// integer images.
-//
-// Conventions
-// - An image is a vector of rows; its column count is the length of row 0. A row shorter than
-//   row 0 raises std::out_of_range ("invalid vector<T> subscript") before any output is written;
-//   longer rows are read only up to row 0's length.
-// - Input images are taken by value: the caller's image is never changed.
-// - Integer arithmetic never overflows: where an int intermediate could, a wider one is used, and
-//   results for 8-bit pixel values are exactly those of plain 32-bit arithmetic.
+/// \class ZR::imageProcessing
+/// imageProcessing: smoothing kernels, Sobel gradients, grayscale, Otsu binarisation and opening on
+/// integer images.
+///
+/// Conventions
+/// - An image is a vector of rows; its column count is the length of row 0. A row shorter than
+///   row 0 raises std::out_of_range ("invalid vector<T> subscript") before any output is written;
+///   longer rows are read only up to row 0's length.
+/// - Input images are taken by value: the caller's image is never changed.
+/// - Integer arithmetic never overflows: where an int intermediate could, a wider one is used, and
+///   results for 8-bit pixel values are exactly those of plain 32-bit arithmetic.
 
 #include <vector>
 
@@ -22,7 +23,8 @@ class ZR_API imageProcessing {
  public:
   /// size × size Gaussian kernel, element [r][c] for the offset (c + 1 − h, r + 1 − h) from the
   /// centre, h = trunc(size·0.5 + 0.5) (even sizes reach one further on the positive side):
-  /// exp(−(x² + y²) / ((σ·2)·σ)) · 1/((σ·2π)·σ). normalise: divided by the row-major sum;
+  /// exp(−(x² + y²) / ((σ·2)·σ)) · 1/((σ·2π)·σ), σ = sigma; sigma 0 gives a kernel of NaN (the
+  /// formula divides by σ², there is no default σ). normalise: divided by the row-major sum;
   /// otherwise scaled by 1/corner and truncated to whole numbers. size < 1 gives an empty kernel;
   /// size > 46340 (size² past the int range) raises std::length_error ("vector<T> too long").
   std::vector<std::vector<double>> getGaussianKernel(int size, double sigma, bool normalise);
@@ -54,7 +56,13 @@ class ZR_API imageProcessing {
   void imageBinaryzation(std::vector<std::vector<int>> gray, std::vector<std::vector<int>>& result);
   /// Replaces opened by the opening of a 0/1 image with the structuring element {left, self, right,
   /// above}: an erosion then a dilation, each over the interior of its input, so R − 4 rows of C − 4
-  /// (empty below 5 rows or columns).
+  /// (empty below 5 rows or columns); opened[i][j] stands for image[i + 2][j + 2]. The dilation uses
+  /// the same element, not its reflection (as OpenCV's morphologyEx does), so opened can hold 1 where
+  /// the image holds 0:
+  ///
+  ///     image = {{0,0,1,0,0}, {0,1,1,1,0}, {0,0,0,0,0}, {0,0,0,0,0}, {0,0,0,0,0}};
+  ///     imageopen(image, opened);  // opened == {{1}}
+  ///     // opened[0][0] stands for image[2][2], which is 0
   void imageopen(std::vector<std::vector<int>> image, std::vector<std::vector<int>>& opened);
 };
 

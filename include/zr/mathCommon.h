@@ -1,28 +1,29 @@
 #pragma once
 
-// mathCommon: 3-D vectors, quaternions, rotation matrices, Euler angles and rotation vectors.
-//
-// Conventions
-// - Angles are radians unless the name ends in Degree. π is 3.141592653589793.
-// - Sums of squares are formed as (y² + x²) + z², dot products as (a.y·b.y + a.x·b.x) + a.z·b.z,
-//   in double, so every build gives the same bits.
-// - No operation validates input: zero vectors and the like give the IEEE results stated below.
-// - Quaternions are QuaD (w, x, y, z), scalar first. Euler triples are double[3] with a[0] the angle
-//   about x, a[1] about y, a[2] about z, whatever the order (see ChannelOrderEuler in types.h).
-// - Matrices are double[3][3], row-major (m[i][j] is row i, column j), in one of two layouts.
-//   The column-vector layout A turns a column vector v into A·v; a rotation about z by +t has
-//   row 0 = (cos t, −sin t, 0). The row-vector layout is its transpose Aᵀ, row 0 = (cos t, sin t, 0).
-//
-//     layout            written by                           read by
-//     row-vector Aᵀ     qua2RMatrix                          rotm2EulDegree, rotm2EulRadian,
-//                                                            rotation2Qua
-//     column-vector A   rodVector2Rotm                       rotm2RodVector, quaMat2AngleAxis
-//                       (built inside euler2Qua*)
-//
-//   A matrix handed from one group to an operation of the other describes the inverse rotation there.
-// - Invalid orders (values outside 0…5): euler2Qua* give the identity (1, 0, 0, 0); rotm2EulRadian
-//   and qua2EulRadian leave the angles untouched; the Degree variants convert the caller's three
-//   values to degrees all the same.
+/// \class ZR::mathCommon
+/// mathCommon: 3-D vectors, quaternions, rotation matrices, Euler angles and rotation vectors.
+///
+/// Conventions
+/// - Angles are radians unless the name ends in Degree. π is 3.141592653589793.
+/// - Sums of squares are formed as (y² + x²) + z², dot products as (a.y·b.y + a.x·b.x) + a.z·b.z,
+///   in double, so every build gives the same bits.
+/// - No operation validates input: zero vectors and the like give the IEEE results stated below.
+/// - Quaternions are QuaD (w, x, y, z), scalar first. Euler triples are double[3] with a[0] the angle
+///   about x, a[1] about y, a[2] about z, whatever the order (see ChannelOrderEuler in types.h).
+/// - Matrices are double[3][3], row-major (m[i][j] is row i, column j), in one of two layouts.
+///   The column-vector layout A turns a column vector v into A·v; a rotation about z by +t has
+///   row 0 = (cos t, −sin t, 0). The row-vector layout is its transpose Aᵀ, row 0 = (cos t, sin t, 0).
+///
+///       layout            written by                           read by
+///       row-vector Aᵀ     qua2RMatrix                          rotm2EulDegree, rotm2EulRadian,
+///                                                              rotation2Qua
+///       column-vector A   rodVector2Rotm                       rotm2RodVector, quaMat2AngleAxis
+///                         (built inside euler2Qua*)
+///
+///   A matrix handed from one group to an operation of the other describes the inverse rotation there.
+/// - Invalid orders (values outside 0…5): euler2Qua* give the identity (1, 0, 0, 0); rotm2EulRadian
+///   and qua2EulRadian leave the angles untouched; the Degree variants convert the caller's three
+///   values to degrees all the same.
 
 #include <cstdint>
 #include <vector>

@@ -1,17 +1,18 @@
 #pragma once
 
-// mathMatrix: small dense matrices as flat row-major arrays and as vectors of rows.
-//
-// Conventions
-// - Flat matrix: rows·cols doubles, element (i, j) at index i·cols + j. The caller supplies arrays
-//   of the size the dimensions describe; a dimension below 1 makes the operation do nothing.
-// - Vector of rows: the row count is the size of the outer vector, the column count the length of
-//   row 0. Longer rows are read only up to row 0's length; shorter rows, and result containers
-//   smaller than the block an operation writes, raise std::out_of_range
-//   ("invalid vector<T> subscript") before anything is written.
-// - Sums start from 0.0 and run in ascending index order (row 0 first), in double, so every build
-//   gives the same bits. No operation validates numeric input: singular or degenerate data give
-//   the IEEE results (inf, NaN) of the formulas.
+/// \class ZR::mathMatrix
+/// mathMatrix: small dense matrices as flat row-major arrays and as vectors of rows.
+///
+/// Conventions
+/// - Flat matrix: rows·cols doubles, element (i, j) at index i·cols + j. The caller supplies arrays
+///   of the size the dimensions describe; a dimension below 1 makes the operation do nothing.
+/// - Vector of rows: the row count is the size of the outer vector, the column count the length of
+///   row 0. Longer rows are read only up to row 0's length; shorter rows, and result containers
+///   smaller than the block an operation writes, raise std::out_of_range
+///   ("invalid vector<T> subscript") before anything is written.
+/// - Sums start from 0.0 and run in ascending index order (row 0 first), in double, so every build
+///   gives the same bits. No operation validates numeric input: singular or degenerate data give
+///   the IEEE results (inf, NaN) of the formulas.
 
 #include <vector>
 

@@ -1,12 +1,13 @@
 #pragma once
 
-// statisticsMath: descriptive statistics of one sample.
-//
-// Conventions
-// - n, the sample size, is held as an unsigned 32-bit count and converted to double as unsigned;
-//   so an empty sample's n − 1 wraps to 4294967295 and its variance is 0.0.
-// - Sums run from element 0 upwards in double, without compensation.
-// - Samples are taken by value; the caller's vectors are never changed.
+/// \class ZR::statisticsMath
+/// statisticsMath: descriptive statistics of one sample.
+///
+/// Conventions
+/// - n, the sample size, is held as an unsigned 32-bit count and converted to double as unsigned;
+///   so an empty sample's n − 1 wraps to 4294967295 and its variance is 0.0.
+/// - Sums run from element 0 upwards in double, without compensation.
+/// - Samples are taken by value; the caller's vectors are never changed.
 
 #include <vector>
 

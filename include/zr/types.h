@@ -9,37 +9,37 @@ namespace ZR {
 
 /// A point or vector in the plane. As polar coordinates x holds the angle (radians), y the radius.
 struct Point2D {
-  double x;
-  double y;
+  double x;  ///< x coordinate (polar: the angle)
+  double y;  ///< y coordinate (polar: the radius)
 };
 
 /// A point in the plane in single precision.
 struct Point2F {
-  float x;
-  float y;
+  float x;  ///< x coordinate
+  float y;  ///< y coordinate
 };
 
 /// A point or vector in space.
 struct Point3D {
-  double x;
-  double y;
-  double z;
+  double x;  ///< x coordinate
+  double y;  ///< y coordinate
+  double z;  ///< z coordinate
 };
 
 /// The quaternion w + x·i + y·j + z·k, scalar part first. A rotation by θ about the unit axis n
 /// is (cos(θ/2), n·sin(θ/2)); the identity is {1, 0, 0, 0}. Products are Hamilton products.
 struct QuaD {
-  double w;
-  double x;
-  double y;
-  double z;
+  double w;  ///< scalar part
+  double x;  ///< coefficient of i
+  double y;  ///< coefficient of j
+  double z;  ///< coefficient of k
 };
 
 /// One pixel of a colour image.
 struct colorChannel {
-  std::int32_t red;
-  std::int32_t green;
-  std::int32_t blue;
+  std::int32_t red;    ///< red level
+  std::int32_t green;  ///< green level
+  std::int32_t blue;   ///< blue level
 };
 
 /// The order in which the three elementary rotations of an Euler triple a are composed.

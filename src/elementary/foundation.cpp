@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "frame/elementary_functions.h"
 #include "frame/power.h"
 
 namespace ZR {
@@ -41,18 +42,18 @@ double foundationMath::rad2deg(double r) { return r * 57.29577951308232; }
 double foundationMath::deg2rad(double d) { return d * 0.017453292519943295; }
 
 void foundationMath::cart2pol(Point2D p, Point2D& out) {
-  out.x = std::atan2(p.y, p.x);
+  out.x = zr_frame::atan2(p.y, p.x);
   out.y = std::sqrt(p.y * p.y + p.x * p.x);
 }
 
 void foundationMath::pol2cart(Point2D polar, Point2D& out) {
   const double theta = polar.x;
   const double r = polar.y;
-  out.x = r * std::cos(theta);
-  out.y = r * std::sin(theta);
+  out.x = r * zr_frame::cos(theta);
+  out.y = r * zr_frame::sin(theta);
 }
 
-double foundationMath::angle(double a, double b) { return std::atan(b / a); }
+double foundationMath::angle(double a, double b) { return zr_frame::atan(b / a); }
 
 int foundationMath::rem(int a, int b) { return remainder(a, b); }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "frame/elementary_functions.h"
 #include "frame/power.h"
 
 namespace ZR {
@@ -86,22 +87,22 @@ double TrigonometricFunctionMath::asin(double x) {
   return s;
 }
 
-double TrigonometricFunctionMath::asind(double x) { return std::asin(x) * 180.0 / kPi; }
+double TrigonometricFunctionMath::asind(double x) { return zr_frame::asin(x) * 180.0 / kPi; }
 
-double TrigonometricFunctionMath::asinh(double x) { return std::log(std::sqrt(x * x + 1.0) + x); }
-double TrigonometricFunctionMath::acosh(double x) { return std::log(std::sqrt(x * x - 1.0) + x); }
-double TrigonometricFunctionMath::atanh(double x) { return 0.5 * std::log((x + 1.0) / (1.0 - x)); }
-double TrigonometricFunctionMath::asech(double x) { return std::log((std::sqrt(1.0 - x * x) + 1.0) / x); }
+double TrigonometricFunctionMath::asinh(double x) { return zr_frame::log(std::sqrt(x * x + 1.0) + x); }
+double TrigonometricFunctionMath::acosh(double x) { return zr_frame::log(std::sqrt(x * x - 1.0) + x); }
+double TrigonometricFunctionMath::atanh(double x) { return 0.5 * zr_frame::log((x + 1.0) / (1.0 - x)); }
+double TrigonometricFunctionMath::asech(double x) { return zr_frame::log((std::sqrt(1.0 - x * x) + 1.0) / x); }
 double TrigonometricFunctionMath::acsch(double x) {
-  return std::log(std::sqrt(x * x + 1.0) / std::fabs(x) + 1.0 / x);
+  return zr_frame::log(std::sqrt(x * x + 1.0) / std::fabs(x) + 1.0 / x);
 }
-double TrigonometricFunctionMath::acoth(double x) { return 0.5 * std::log((x + 1.0) / (x - 1.0)); }
+double TrigonometricFunctionMath::acoth(double x) { return 0.5 * zr_frame::log((x + 1.0) / (x - 1.0)); }
 
-double TrigonometricFunctionMath::sinh(double x) { return std::sinh(x); }
-double TrigonometricFunctionMath::cosh(double x) { return std::cosh(x); }
-double TrigonometricFunctionMath::tanh(double x) { return std::tanh(x); }
-double TrigonometricFunctionMath::coth(double x) { return 1.0 / std::tanh(x); }
-double TrigonometricFunctionMath::sech(double x) { return 1.0 / std::cosh(x); }
-double TrigonometricFunctionMath::csch(double x) { return 1.0 / std::sinh(x); }
+double TrigonometricFunctionMath::sinh(double x) { return zr_frame::sinh(x); }
+double TrigonometricFunctionMath::cosh(double x) { return zr_frame::cosh(x); }
+double TrigonometricFunctionMath::tanh(double x) { return zr_frame::tanh(x); }
+double TrigonometricFunctionMath::coth(double x) { return 1.0 / zr_frame::tanh(x); }
+double TrigonometricFunctionMath::sech(double x) { return 1.0 / zr_frame::cosh(x); }
+double TrigonometricFunctionMath::csch(double x) { return 1.0 / zr_frame::sinh(x); }
 
 }  // namespace ZR

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "frame/elementary_functions.h"
 #include "frame/failure.h"
 #include "frame/power.h"
 #include "zr/Graph.h"
@@ -83,8 +84,8 @@ void Graph::bezier_n(std::vector<int> x, std::vector<int> y, int /*reserved*/, C
     const float u = 1.0f - t;
     for (std::size_t i = 0; i < count; ++i) {
       const auto e = static_cast<std::int32_t>(i);
-      const auto a = static_cast<float>(std::pow(static_cast<double>(t), static_cast<double>(e)));
-      const auto b = static_cast<float>(std::pow(static_cast<double>(u), static_cast<double>(n - e)));
+      const auto a = static_cast<float>(zr_frame::pow(static_cast<double>(t), static_cast<double>(e)));
+      const auto b = static_cast<float>(zr_frame::pow(static_cast<double>(u), static_cast<double>(n - e)));
       weight[i] = binomial[i] * static_cast<double>(a) * static_cast<double>(b);
     }
     append(curve, weightedSum(x, weight), weightedSum(y, weight));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "frame/elementary_functions.h"
 #include "image/image_rows.h"
 #include "zr/imageProcessing.h"
 
@@ -39,7 +40,7 @@ int magnitudeOf(const Gradient& g) {
 
 int directionOf(const Gradient& g) {
   int a = static_cast<int>(
-      std::trunc(std::atan2(static_cast<double>(g.gy), static_cast<double>(g.gx)) * 180.0 / 3.1415926));
+      std::trunc(zr_frame::atan2(static_cast<double>(g.gy), static_cast<double>(g.gx)) * 180.0 / 3.1415926));
   if (a < 0) a = a + 360;
   return a;
 }

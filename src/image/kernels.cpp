@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "frame/elementary_functions.h"
 #include "frame/failure.h"
 #include "image/image_rows.h"
 #include "zr/imageProcessing.h"
@@ -25,7 +26,7 @@ std::vector<std::vector<double>> imageProcessing::getGaussianKernel(int size, do
       for (int c = 0; c < size; ++c) {
         const int x = c + 1 - h;
         const double v =
-            std::exp(-((static_cast<double>(x * x) + static_cast<double>(y * y)) / ((sigma * 2.0) * sigma))) * coef;
+            zr_frame::exp(-((static_cast<double>(x * x) + static_cast<double>(y * y)) / ((sigma * 2.0) * sigma))) * coef;
         row.push_back(v);
         total = v + total;
       }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/elementary_functions.h"
 #include "rotation/rotation_detail.h"
 #include "zr/mathCommon.h"
 
@@ -16,9 +17,9 @@ bool validOrder(ChannelOrderEuler order) { return order >= XYZ && order <= ZYX; 
 // forms (each entry's terms in summation order, each product left to right); all zeros for an
 // invalid order.
 void columnMatrixOfEuler(const double* t, ChannelOrderEuler order, double (*m)[3]) {
-  const double sa = std::sin(t[0]), ca = std::cos(t[0]);
-  const double sb = std::sin(t[1]), cb = std::cos(t[1]);
-  const double sc = std::sin(t[2]), cc = std::cos(t[2]);
+  const double sa = zr_frame::sin(t[0]), ca = zr_frame::cos(t[0]);
+  const double sb = zr_frame::sin(t[1]), cb = zr_frame::cos(t[1]);
+  const double sc = zr_frame::sin(t[2]), cc = zr_frame::cos(t[2]);
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) m[i][j] = 0.0;
   switch (order) {
@@ -125,13 +126,13 @@ void eulerNearGimbalLock(const double (*m)[3], const OrderAxes& x, double* a) {
   const double e = x.e;
   const double p = -e * m[j][i], q = m[i][i];  // cos θ2·(sin θ3, cos θ3)
   const double c2 = std::sqrt(p * p + q * q);
-  const double t2 = std::atan2(e * m[k][i], c2);
-  const double t3 = c2 <= kAtGimbalLock ? 0.0 : std::atan2(p, q);
+  const double t2 = zr_frame::atan2(e * m[k][i], c2);
+  const double t3 = c2 <= kAtGimbalLock ? 0.0 : zr_frame::atan2(p, q);
   double t1;
   if (m[k][i] > 0.0)
-    t1 = std::atan2(e * (m[i][j] + m[j][k]), m[j][j] - m[i][k]) - t3;
+    t1 = zr_frame::atan2(e * (m[i][j] + m[j][k]), m[j][j] - m[i][k]) - t3;
   else
-    t1 = t3 - std::atan2(e * (m[i][j] - m[j][k]), m[j][j] + m[i][k]);
+    t1 = t3 - zr_frame::atan2(e * (m[i][j] - m[j][k]), m[j][j] + m[i][k]);
   if (t1 > kPi)
     t1 -= 2.0 * kPi;
   else if (t1 < -kPi)
@@ -154,22 +155,22 @@ void eulerOfRowMatrix(const double (*m)[3], ChannelOrderEuler order, double* a) 
   const double* r = &m[0][0];
   switch (order) {
     case XYZ:
-      a[0] = std::atan2(-r[7], r[8]), a[1] = std::asin(r[6]), a[2] = std::atan2(-r[3], r[0]);
+      a[0] = zr_frame::atan2(-r[7], r[8]), a[1] = zr_frame::asin(r[6]), a[2] = zr_frame::atan2(-r[3], r[0]);
       break;
     case XZY:
-      a[0] = std::atan2(r[5], r[4]), a[1] = std::atan2(r[6], r[0]), a[2] = std::asin(-r[3]);
+      a[0] = zr_frame::atan2(r[5], r[4]), a[1] = zr_frame::atan2(r[6], r[0]), a[2] = zr_frame::asin(-r[3]);
       break;
     case YXZ:
-      a[0] = std::asin(-r[7]), a[1] = std::atan2(r[6], r[8]), a[2] = std::atan2(r[1], r[4]);
+      a[0] = zr_frame::asin(-r[7]), a[1] = zr_frame::atan2(r[6], r[8]), a[2] = zr_frame::atan2(r[1], r[4]);
       break;
     case YZX:
-      a[0] = std::atan2(-r[7], r[4]), a[1] = std::atan2(-r[2], r[0]), a[2] = std::asin(r[1]);
+      a[0] = zr_frame::atan2(-r[7], r[4]), a[1] = zr_frame::atan2(-r[2], r[0]), a[2] = zr_frame::asin(r[1]);
       break;
     case ZXY:
-      a[0] = std::asin(r[5]), a[1] = std::atan2(-r[2], r[8]), a[2] = std::atan2(-r[3], r[4]);
+      a[0] = zr_frame::asin(r[5]), a[1] = zr_frame::atan2(-r[2], r[8]), a[2] = zr_frame::atan2(-r[3], r[4]);
       break;
     case ZYX:
-      a[0] = std::atan2(r[5], r[8]), a[1] = std::asin(-r[2]), a[2] = std::atan2(r[1], r[0]);
+      a[0] = zr_frame::atan2(r[5], r[8]), a[1] = zr_frame::asin(-r[2]), a[2] = zr_frame::atan2(r[1], r[0]);
       break;
     default:
       break;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/elementary_functions.h"
 #include "rotation/rotation_detail.h"
 #include "zr/mathCommon.h"
 
@@ -33,7 +34,7 @@ double mathCommon::quaAngularDistance(QuaD a, QuaD b) {
   } else if (m != m) {
     s = m;
   }
-  return 2.0 * std::atan2(s, std::fabs(dw));
+  return 2.0 * zr_frame::atan2(s, std::fabs(dw));
 }
 
 void mathCommon::quaSlerp(QuaD a, QuaD b, double t, QuaD& out) {
@@ -50,15 +51,15 @@ void mathCommon::quaSlerp(QuaD a, QuaD b, double t, QuaD& out) {
     return;
   }
   // The arc between them from the two chords: θ = 2·atan2(|u − v|, |u + v|) in [0, π/2].
-  const double theta = 2.0 * std::atan2(chord(u, v, -1.0), chord(u, v, 1.0));
+  const double theta = 2.0 * zr_frame::atan2(chord(u, v, -1.0), chord(u, v, 1.0));
   double ku, kv;
   if (theta == 0.0) {
     ku = 1.0 - t;
     kv = t;
   } else {
-    const double s = std::sin(theta);
-    ku = std::sin((1.0 - t) * theta) / s;
-    kv = std::sin(t * theta) / s;
+    const double s = zr_frame::sin(theta);
+    ku = zr_frame::sin((1.0 - t) * theta) / s;
+    kv = zr_frame::sin(t * theta) / s;
   }
   out = QuaD{ku * u.w + kv * v.w, ku * u.x + kv * v.x, ku * u.y + kv * v.y, ku * u.z + kv * v.z};
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/elementary_functions.h"
 #include "rotation/rotation_detail.h"
 #include "zr/mathCommon.h"
 
@@ -88,9 +89,9 @@ void mathCommon::rotation2Qua(QuaD& out, double (*const m)[3]) {
 }
 
 void mathCommon::quaMat2AngleAxis(double (*const m)[3], double& angle, double* const axis) {
-  const double theta = std::acos((((m[1][1] + m[0][0]) + m[2][2]) - 1.0) * 0.5);
+  const double theta = zr_frame::acos((((m[1][1] + m[0][0]) + m[2][2]) - 1.0) * 0.5);
   angle = theta;
-  const double s = std::sin(theta);
+  const double s = zr_frame::sin(theta);
   if (s == 0.0) {
     axis[0] = axis[1] = axis[2] = 0.0;
     return;
@@ -101,13 +102,13 @@ void mathCommon::quaMat2AngleAxis(double (*const m)[3], double& angle, double* c
 }
 
 void mathCommon::qua2AngleAxis(QuaD q, double& angle, double* const axis) {
-  const double a = std::acos(q.w) * 2.0;
+  const double a = zr_frame::acos(q.w) * 2.0;
   angle = a;
   if (a == 0.0) {
     axis[0] = axis[1] = axis[2] = 0.0;
     return;
   }
-  const double h = std::sin(a * 0.5);
+  const double h = zr_frame::sin(a * 0.5);
   axis[0] = q.x / h;
   axis[1] = q.y / h;
   axis[2] = q.z / h;
@@ -115,8 +116,8 @@ void mathCommon::qua2AngleAxis(QuaD q, double& angle, double* const axis) {
 
 void mathCommon::theatAngle2Qua(double theta, double* const axis, QuaD& out) {
   const double h = theta * 0.5;
-  const double s = std::sin(h);
-  out = QuaD{std::cos(h), axis[0] * s, axis[1] * s, axis[2] * s};
+  const double s = zr_frame::sin(h);
+  out = QuaD{zr_frame::cos(h), axis[0] * s, axis[1] * s, axis[2] * s};
 }
 
 }  // namespace ZR

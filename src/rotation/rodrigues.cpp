@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/elementary_functions.h"
 #include "rotation/rotation_detail.h"
 #include "zr/mathCommon.h"
 
@@ -33,7 +34,7 @@ void vectorNearHalfTurn(const double (*m)[3], double* v) {
     q[0] = -q[0], q[1] = -q[1], q[2] = -q[2];
   }
   const double n = std::sqrt((q[1] * q[1] + q[0] * q[0]) + q[2] * q[2]);
-  const double f = (std::atan2(n, w) * 2.0) / n;
+  const double f = (zr_frame::atan2(n, w) * 2.0) / n;
   v[0] = q[0] * f, v[1] = q[1] * f, v[2] = q[2] * f;
 }
 
@@ -53,8 +54,8 @@ void mathCommon::rotm2RodVector(double (*const m)[3], double* const v) {
     vectorNearHalfTurn(m, v);
     return;
   }
-  const double theta = std::acos(c);
-  const double k = 1.0 / (std::sin(theta) * 2.0);
+  const double theta = zr_frame::acos(c);
+  const double k = 1.0 / (zr_frame::sin(theta) * 2.0);
   v[0] = ((m[2][1] - m[1][2]) * k) * theta;
   v[1] = ((m[0][2] - m[2][0]) * k) * theta;
   v[2] = ((m[1][0] - m[0][1]) * k) * theta;
@@ -79,7 +80,7 @@ void mathCommon::rodVector2Rotm(double* const v, double (*const m)[3]) {
   } else {
     nx = v[0] / theta, ny = v[1] / theta, nz = v[2] / theta;
   }
-  const double c = std::cos(theta), s = std::sin(theta), t = 1.0 - c;
+  const double c = zr_frame::cos(theta), s = zr_frame::sin(theta), t = 1.0 - c;
   m[0][0] = t * nx * nx + c;
   m[0][1] = t * nx * ny - s * nz;
   m[0][2] = t * nx * nz + s * ny;

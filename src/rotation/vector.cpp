@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/elementary_functions.h"
 #include "zr/mathCommon.h"
 
 namespace ZR {
@@ -57,10 +58,10 @@ void mathCommon::vectorUnitize(Point3D v, Point3D& out) {
   out = Point3D{v.x / n, v.y / n, v.z / n};
 }
 
-double mathCommon::vector3AngleRadian(Point3D a, Point3D b) { return std::acos(clampedCosine(a, b)); }
+double mathCommon::vector3AngleRadian(Point3D a, Point3D b) { return zr_frame::acos(clampedCosine(a, b)); }
 
 double mathCommon::vector3AngleDegree(Point3D a, Point3D b) {
-  return std::acos(clampedCosine(a, b)) * 180.0 / kPi;
+  return zr_frame::acos(clampedCosine(a, b)) * 180.0 / kPi;
 }
 
 double mathCommon::cos3Vector(Point3D a, Point3D b) {

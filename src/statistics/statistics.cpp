@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "frame/elementary_functions.h"
 #include "frame/failure.h"
 #include "zr/statisticsMath.h"
 
@@ -77,7 +78,7 @@ void statisticsMath::normalpdf(std::vector<double> points, const double& mu, con
   const double c = std::sqrt(6.283185307179586);
   for (const double x : points) {
     const double t = x - m;
-    const double e = std::exp(-((t * t) / ((s * 2.0) * s)));
+    const double e = zr_frame::exp(-((t * t) / ((s * 2.0) * s)));
     const double f = 1.0 / (c * s);
     pdf.push_back(e * f);
   }

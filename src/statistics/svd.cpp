@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "frame/elementary_functions.h"
 #include "frame/failure.h"
 #include "zr/SVD.h"
 
@@ -83,9 +84,9 @@ std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
           p = i;
           q = j;
         }
-    const double theta = 0.5 * std::atan2(M(p, q) * 2.0, M(p, p) - M(q, q));
-    const double c = std::cos(theta), s = std::sin(theta);
-    const double c2 = std::cos(theta * 2.0), s2 = std::sin(theta * 2.0);
+    const double theta = 0.5 * zr_frame::atan2(M(p, q) * 2.0, M(p, p) - M(q, q));
+    const double c = zr_frame::cos(theta), s = zr_frame::sin(theta);
+    const double c2 = zr_frame::cos(theta * 2.0), s2 = zr_frame::sin(theta * 2.0);
     const double app = M(p, p), aqq = M(q, q), apq = M(p, q);
     M(p, p) = (c * app) * c + (s * aqq) * s + s2 * apq;
     M(q, q) = (c * aqq) * c + (s * app) * s - s2 * apq;

@@ -95,4 +95,24 @@ TEST(Trigonometric, AgreeWithTheRuntime) {
   }
 }
 
+// The hyperbolic functions and asind use the correctly rounded sinh, cosh, tanh and asin:
+// MPFR's values, rounded to nearest.
+TEST(Trigonometric, HyperbolicAgainstMpfr) {
+  ZR::TrigonometricFunctionMath t;
+  const struct {
+    double x, sinh, cosh, tanh;
+  } table[] = {
+      {-2.0, -0x1.d03cf63b6e19fp+1, 0x1.e18fa0df2d9bcp+1, -0x1.ed9505e1bc3d4p-1},
+      {-0.3, -0x1.37d42af54b926p-2, 0x1.0b9b4e0b6ec4cp+0, -0x1.2a4dda7d914fap-2},
+      {0.7, 0x1.8465153d5bdbdp-1, 0x1.4152c1862342fp+0, 0x1.356fb17af2e91p-1},
+      {3.0, 0x1.40926e70949aep+3, 0x1.422a497d6185ep+3, 0x1.fd77d111a0bp-1},
+  };
+  for (const auto& h : table) {
+    EXPECT_TRUE(t.sinh(h.x) == h.sinh && t.cosh(h.x) == h.cosh && t.tanh(h.x) == h.tanh) << h.x;
+    EXPECT_TRUE(t.coth(h.x) == 1.0 / h.tanh && t.sech(h.x) == 1.0 / h.cosh && t.csch(h.x) == 1.0 / h.sinh) << h.x;
+  }
+  EXPECT_EQ(t.asind(1.0), 0x1.921fb54442d18p+0 * 180.0 / 3.141592653589793);
+  EXPECT_EQ(t.asind(0.5), 0x1.0c152382d7366p-1 * 180.0 / 3.141592653589793);
+}
+
 }  // namespace

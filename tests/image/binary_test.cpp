@@ -106,6 +106,9 @@ TEST(Opening, ShapesAndStructuringElement) {
   below[3][2] = 1;  // a 1 directly below the centre never dilates it
   ip.imageopen(below, opened);
   EXPECT_EQ(opened, (Image{{0}}));
+  // The header's example: the dilation is not reflected, so a pixel that was 0 can come out as 1.
+  ip.imageopen({{0, 0, 1, 0, 0}, {0, 1, 1, 1, 0}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}}, opened);
+  EXPECT_EQ(opened, (Image{{1}}));
   opened = {{4}};
   zrtest::expectOutOfRange([&] { ip.imageopen({{1, 1, 1}, {1, 1}, {1, 1, 1}}, opened); });
   EXPECT_EQ(opened, (Image{{4}}));

@@ -1,0 +1,1175 @@
+// Correctly rounded elementary functions (see the header), in three stages:
+//  1. fast path: double evaluation with a few exact products and sums, relative error < 2^-64;
+//  2. double-double path, < 2^-93;
+//  3. triple-double path, < 2^-130;
+// each returns as soon as every value within its error bound rounds to the same double. The
+// stages are deterministic, so which one decides does not change the bits.
+//
+// Error bounds. A double-double (dd) operation below has a relative error of at most 2^-104
+// (two_sum/two_prod are exact; dd add is the accurate sum of Joldes-Muller-Popescu, bound 3u^2;
+// dd mul about 5u^2; dd div about 10u^2, u = 2^-53). Each kernel chains at most a dozen such
+// operations on quantities of one sign or with cancellation by a factor of at most 8, and the
+// series tails (tools/elementary/gen_coefficients.py prints them) are below 2^-110, so the dd
+// kernels are accurate to 2^-97 relative or better; the rounding test is given 2^-93 (2^-90
+// plus |y log x| * 2^-96 for pow). The bounds of the fast paths are stated next to them. These
+// are hand analyses; tests/elementary_functions checks every stage against MPFR.
+
+#include "frame/elementary_functions.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "frame/elementary_tables.h"
+
+#ifdef ZR_ELEMENTARY_STATS
+// Counted only in the MPFR comparison program: how often the rounding test could not decide.
+unsigned long zr_elementary_undecided = 0;
+#define ZR_UNDECIDED() (++zr_elementary_undecided)
+#else
+#define ZR_UNDECIDED() ((void)0)
+#endif
+
+// The double-double primitives are small and called in long chains: always inlined.
+#define ZR_INLINE inline __attribute__((always_inline))
+
+namespace zr_frame {
+namespace {
+
+using tables::DD;
+
+// ---- bits ------------------------------------------------------------------------------
+
+std::uint64_t bitsOf(double x) {
+  std::uint64_t u;
+  std::memcpy(&u, &x, sizeof u);
+  return u;
+}
+double fromBits(std::uint64_t u) {
+  double x;
+  std::memcpy(&x, &u, sizeof x);
+  return x;
+}
+bool isNan(double x) { return (bitsOf(x) & 0x7fffffffffffffffULL) > 0x7ff0000000000000ULL; }
+double fabs_(double x) { return fromBits(bitsOf(x) & 0x7fffffffffffffffULL); }
+bool signBit(double x) { return (bitsOf(x) >> 63) != 0; }
+double withSign(double mag, bool negative) { return negative ? -mag : mag; }
+/// 2^n for -1022 <= n <= 1023.
+double pow2(int n) { return fromBits(static_cast<std::uint64_t>(n + 1023) << 52); }
+/// x * 2^n, exact whenever the result is representable (scaled in steps that stay normal).
+double scale(double x, int n) {
+  while (n > 1000) { x *= pow2(1000); n -= 1000; }
+  while (n < -1000) { x *= pow2(-1000); n += 1000; }
+  // one last step; for a subnormal result it rounds only if the result is not representable
+  if (n < -1022) { x *= pow2(-1022); n += 1022; }
+  return x * pow2(n);
+}
+
+constexpr double kInf = __builtin_inf();
+constexpr double kNaN = __builtin_nan("");
+
+// ---- double-double arithmetic ------------------------------------------------------------
+
+ZR_INLINE DD twoSum(double a, double b) {
+  const double s = a + b;
+  const double bb = s - a;
+  return {s, (a - (s - bb)) + (b - bb)};
+}
+ZR_INLINE DD fastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
+  const double s = a + b;
+  return {s, b - (s - a)};
+}
+// Veltkamp split and Dekker product: exact a*b = hi + lo for |a|,|b| < 2^995.
+ZR_INLINE void split(double a, double& hi, double& lo) {
+  const double t = 134217729.0 * a;
+  hi = t - (t - a);
+  lo = a - hi;
+}
+ZR_INLINE DD twoProd(double a, double b) {
+  const double p = a * b;
+  double ah, al, bh, bl;
+  split(a, ah, al);
+  split(b, bh, bl);
+  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+ZR_INLINE DD add(DD a, DD b) {
+  DD s = twoSum(a.hi, b.hi);
+  const DD t = twoSum(a.lo, b.lo);
+  s.lo += t.hi;
+  s = fastTwoSum(s.hi, s.lo);
+  s.lo += t.lo;
+  return fastTwoSum(s.hi, s.lo);
+}
+ZR_INLINE DD add(DD a, double b) {
+  DD s = twoSum(a.hi, b);
+  s.lo += a.lo;
+  return fastTwoSum(s.hi, s.lo);
+}
+ZR_INLINE DD neg(DD a) { return {-a.hi, -a.lo}; }
+ZR_INLINE DD mul(DD a, DD b) {
+  DD p = twoProd(a.hi, b.hi);
+  p.lo += a.hi * b.lo + a.lo * b.hi;
+  return fastTwoSum(p.hi, p.lo);
+}
+ZR_INLINE DD mul(DD a, double b) {
+  DD p = twoProd(a.hi, b);
+  p.lo += a.lo * b;
+  return fastTwoSum(p.hi, p.lo);
+}
+DD div(DD a, DD b) {
+  const double q1 = a.hi / b.hi;
+  DD r = add(a, neg(mul(b, q1)));
+  const double q2 = r.hi / b.hi;
+  r = add(r, neg(mul(b, q2)));
+  const double q3 = r.hi / b.hi;
+  return add(fastTwoSum(q1, q2), q3);
+}
+DD sqrtDD(DD a) {
+  const double s = __builtin_sqrt(a.hi);
+  const DD p = twoProd(s, s);
+  const double r = (((a.hi - p.hi) - p.lo) + a.lo) / (s * 2.0);
+  return fastTwoSum(s, r);
+}
+
+// ---- final rounding ----------------------------------------------------------------------
+
+/// Sets out to the double nearest to (v.hi + v.lo) * 2^k and returns true when every value
+/// within rel*|v| of v rounds to it (so it is the double nearest to the exact value, which lies
+/// within that bound); v.hi != 0. Subnormal and overflowing results are rounded once, on their
+/// own grid.
+bool tryRound(DD v, int k, double rel, double& out) {
+  v = fastTwoSum(v.hi, v.lo);
+#ifdef ZR_ELEMENTARY_LAST_STAGE
+  // test build: every double-double test fails, so the triple-double stage decides where it exists
+  if (k >= -1000 && rel < 1.0) rel = 1.0;
+#endif
+  const double ah = fabs_(v.hi);
+  // v is within [2^-3, 4] here, so only k < -1000 can give a subnormal result.
+  const double tiny = k < -1000 ? pow2(-1022 - k) : 0.0;
+  if (k >= -1000 || ah > tiny) {
+    // Normal result (or overflow): round v on the 53-bit grid, then scale exactly.
+    const double err = ah * (rel + 0x1p-104);
+    const double a = v.hi + (v.lo - err);
+    const double b = v.hi + (v.lo + err);
+    out = scale(v.hi + v.lo, k);
+    return a == b;
+  }
+  // Subnormal result: add the scaled smallest normal so that the sum is rounded on the
+  // subnormal grid, then take it away again (exact) and scale.
+  const double c = withSign(tiny, v.hi < 0);
+  const DD s = twoSum(c, v.hi);
+  const double l = s.lo + v.lo;
+  const double err = ah * rel + fabs_(l) * 0x1p-50;
+  const double a = s.hi + (l - err);
+  const double b = s.hi + (l + err);
+  out = scale((s.hi + l) - c, k);
+  return a == b;
+}
+
+/// The last stage: the rounded value; an undecided test is counted (in the MPFR program).
+double roundDD(DD v, int k, double rel) {
+  double out;
+  if (!tryRound(v, k, rel, out)) ZR_UNDECIDED();
+  return out;
+}
+
+// ---- exp ---------------------------------------------------------------------------------
+
+/// exp(x.hi + x.lo) = v * 2^k for |x| <= 746, v in [0.99, 2.01], relative error < 2^-100.
+DD expCore(DD x, int& k) {
+  const double t = x.hi * tables::kExpInvL;
+  const int n = static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
+  const double nf = n;
+  // r = x - n*ln2/128: n*L1 is exact and x.hi - n*L1 is taken exactly by two_sum.
+  DD r = twoSum(x.hi, -(nf * tables::kExpL1));
+  r = add(r, x.lo);
+  r = add(r, neg(twoProd(nf, tables::kExpL2)));
+  r = add(r, -(nf * tables::kExpL3));
+  // exp(r) - Taylor, degrees 10..5 in double (they are below 2^-49 in size), 4..0 in dd.
+  const double rh = r.hi;
+  double h = tables::kInvFact[10].hi;
+  for (int i = 9; i >= 5; --i) h = h * rh + tables::kInvFact[i].hi;
+  DD p = add(mul(r, h), tables::kInvFact[4]);
+  p = add(mul(r, p), tables::kInvFact[3]);
+  p = add(mul(r, p), 0.5);
+  p = add(mul(r, p), 1.0);
+  p = add(mul(r, p), 1.0);
+  const int j = ((n % 128) + 128) % 128;
+  k = (n - j) / 128;
+  return mul(tables::kExp2[j], p);
+}
+
+/// Fast path: exp(x) = v * 2^k with relative error < 2^-68 (r to 2^-79 absolute, the degree-6
+/// Taylor tail 2^-71.8, the rounding of q 2^-70, the final sums 2^-100).
+DD expFast(double x, int& k, double xlo = 0.0) {
+  const double t = x * tables::kExpInvL;
+  const int n = static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
+  const double nf = n;
+  const double a = x - nf * tables::kExpL1;  // exact
+  const DD r = twoSum(a, -(nf * tables::kExpL2));
+  const double rl = (r.lo + xlo) - nf * tables::kExpL3;
+  const double rh = r.hi;
+  const double q = (rh * rh) * (0.5 + rh * (tables::kInvFact[3].hi + rh * (tables::kInvFact[4].hi +
+                   rh * (tables::kInvFact[5].hi + rh * tables::kInvFact[6].hi))));
+  const DD p = fastTwoSum(rh, rl + (q + rh * rl));  // exp(rh + rl) - 1 = rh + q + rl (1 + rh) + ...
+  const int j = ((n % 128) + 128) % 128;
+  k = (n - j) / 128;
+  const DD T = tables::kExp2[j];
+  const DD m = twoProd(T.hi, p.hi);
+  const DD sum = fastTwoSum(T.hi, m.hi);
+  const double tail = sum.lo + (m.lo + (T.hi * p.lo + (T.lo + T.lo * p.hi)));
+  return {sum.hi, tail};
+}
+
+// ---- log ---------------------------------------------------------------------------------
+
+/// log(x) for positive finite x, relative error < 2^-100 (absolute near x = 1 is relative too).
+DD logCore(double x) {
+  int e = 0;
+  if (x < 0x1p-1022) {
+    x *= 0x1p54;
+    e = -54;
+  }
+  const std::uint64_t u = bitsOf(x);
+  e += static_cast<int>(u >> 52) - 1023;
+  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
+  if (m > 0x1.6a09e667f3bcdp0) {
+    m *= 0.5;
+    ++e;
+  }
+  const int i = static_cast<int>(m * 256.0 + 0.5);
+  const double c = tables::kLogC[i - tables::kLogFirst];
+  // r = m*c - 1 exactly: m*c = p + q exactly, and p - 1 is exact as p is within 2^-7 of 1.
+  const DD pq = twoProd(m, c);
+  const DD r = twoSum(pq.hi - 1.0, pq.lo);
+  // log1p(r) = r * (1 - r/2 + r^2/3 - ...): degrees 14..8 in double, the rest in dd.
+  const double rh = r.hi;
+  double h = -tables::kInv[14].hi;
+  for (int k = 13; k >= 8; --k) h = h * rh + ((k & 1) ? tables::kInv[k].hi : -tables::kInv[k].hi);
+  DD s = add(mul(r, h), tables::kInv[7]);
+  for (int k = 6; k >= 2; --k) s = add(mul(r, s), (k & 1) ? tables::kInv[k] : neg(tables::kInv[k]));
+  s = add(mul(r, s), 1.0);
+  DD l = mul(r, s);
+  l = add(l, tables::kLogNegLogC[i - tables::kLogFirst]);
+  if (e != 0) l = add(mul(tables::kLn2, static_cast<double>(e)), l);
+  return l;
+}
+
+/// Fast path: log(x) for positive normal x, relative error < 2^-68 (series tail r^9/9 < 2^-71
+/// relative to r, its rounding 2^-71.6, ln2 to 2^-96, the sums exact or 2^-100).
+DD logFast(double x) {
+  const std::uint64_t u = bitsOf(x);
+  int e = static_cast<int>(u >> 52) - 1023;
+  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
+  if (m > 0x1.6a09e667f3bcdp0) {
+    m *= 0.5;
+    ++e;
+  }
+  const int i = static_cast<int>(m * 256.0 + 0.5);
+  const double c = tables::kLogC[i - tables::kLogFirst];
+  const DD pq = twoProd(m, c);
+  const DD r = twoSum(pq.hi - 1.0, pq.lo);
+  const double rh = r.hi;
+  // log1p(r) = r - r^2/2 + r^3 (1/3 - r/4 + ... - r^5/8): r^2/2 exactly, the rest in double.
+  const DD sq = twoProd(rh, rh);
+  const double q = (rh * sq.hi) * (tables::kInv[3].hi + rh * (-0.25 + rh * (tables::kInv[5].hi + rh * (
+                   -tables::kInv[6].hi + rh * (tables::kInv[7].hi - rh * 0.125)))));
+  const DD L = tables::kLogNegLogC[i - tables::kLogFirst];
+  const double ef = e;
+  const DD t1 = twoSum(ef * tables::kLn2A, L.hi);  // e*kLn2A is exact
+  const DD t2 = twoSum(t1.hi, rh);
+  const DD t3 = twoSum(t2.hi, -0.5 * sq.hi);
+  const double lo = ((t1.lo + t2.lo) + t3.lo) +
+                    ((ef * tables::kLn2B + L.lo) + ((r.lo - rh * r.lo) + (q - 0.5 * sq.lo)));
+  return fastTwoSum(t3.hi, lo);
+}
+
+// ---- triple-double stage for exp, log and pow --------------------------------------------
+//
+// Taken only when the double-double result lies within 2^-93 of a rounding boundary (about one
+// argument in 2^40; the known hard cases of exp need 2^-113). Every operation below is an exact
+// two_sum/two_prod chain with the smallest terms rounded, relative error < 2^-145; the kernels
+// chain fewer than 40 of them, so 2^-135 is a safe bound (2^-130 plus |y log x| * 2^-132 for pow).
+
+struct TD {
+  double h, m, l;
+};
+
+TD renorm(double a, double b, double c) {  // exact: h + m + l = a + b + c
+  const DD s = twoSum(b, c);
+  const DD h = twoSum(a, s.hi);
+  const DD m = twoSum(h.lo, s.lo);
+  const DD hh = twoSum(h.hi, m.hi);
+  const DD mm = twoSum(hh.lo, m.lo);
+  return {hh.hi, mm.hi, mm.lo};
+}
+TD tdAdd(TD a, TD b) {
+  const DD s0 = twoSum(a.h, b.h), s1 = twoSum(a.m, b.m), s2 = twoSum(a.l, b.l);
+  const DD t1 = twoSum(s0.lo, s1.hi), t2 = twoSum(s1.lo, s2.hi);
+  return renorm(s0.hi, t1.hi, t1.lo + (t2.hi + (t2.lo + s2.lo)));
+}
+TD tdNeg(TD a) { return {-a.h, -a.m, -a.l}; }
+TD tdMul(TD a, TD b) {
+  const DD p0 = twoProd(a.h, b.h), p1 = twoProd(a.h, b.m), p2 = twoProd(a.m, b.h);
+  const double small = ((a.h * b.l + a.m * b.m) + a.l * b.h) + (p1.lo + p2.lo);
+  const DD mid = twoSum(p1.hi, p2.hi);
+  const DD t = twoSum(p0.lo, mid.hi);
+  return renorm(p0.hi, t.hi, t.lo + (mid.lo + small));
+}
+TD tdMul(TD a, double b) {
+  const DD p0 = twoProd(a.h, b), p1 = twoProd(a.m, b);
+  const DD t = twoSum(p0.lo, p1.hi);
+  return renorm(p0.hi, t.hi, t.lo + (p1.lo + a.l * b));
+}
+TD td(DD a, double third) { return {a.hi, a.lo, third}; }
+
+/// Sets out to the double nearest to (h + m + l) * 2^k when no value within rel of v lies on the
+/// other side of a rounding boundary; normal results only (k >= -1000).
+bool tryRoundTD(TD v, int k, double rel, double& out) {
+  if (k < -1000) return false;
+  v = renorm(v.h, v.m, v.l);
+  v = renorm(v.h, v.m, v.l);
+  const bool negative = v.h < 0;
+  if (negative) v = tdNeg(v);
+  const DD cm = twoSum(v.h, v.m);
+  const double c = cm.hi;
+  if (!(c > 0.0) || c == kInf) return false;
+  const double upper = fromBits(bitsOf(c) + 1), lower = fromBits(bitsOf(c) - 1);
+  const double up = (upper - c) * 0.5, dn = (c - lower) * 0.5;
+  const double err = c * rel * 2.0;
+  // distance to the boundaries: d1 - up is exact when d1 is near up (Sterbenz), otherwise far
+  const double toUp = (cm.lo - up) + v.l, toDn = (cm.lo + dn) + v.l;
+  double r;
+  if (toUp < -err && toDn > err) r = c;
+  else if (toUp > err) r = upper;
+  else if (toDn < -err) r = lower;
+  else return false;
+  out = scale(negative ? -r : r, k);
+  return true;
+}
+
+TD expTD(TD x, int& k) {
+  const double nf = static_cast<double>(static_cast<int>(x.h * tables::kExpInvL + (x.h < 0 ? -0.5 : 0.5)));
+  TD r = renorm(x.h - nf * tables::kExpL1, x.m, x.l);
+  const DD p2 = twoProd(nf, tables::kExpL2), p3 = twoProd(nf, tables::kExpL3);
+  r = tdAdd(r, {-p2.hi, -p2.lo, 0.0});
+  r = tdAdd(r, {-p3.hi, -p3.lo, -(nf * tables::kExpL4)});
+  TD p = td(tables::kInvFact[14], tables::kInvFactT[14]);
+  for (int i = 13; i >= 0; --i) p = tdAdd(tdMul(p, r), td(tables::kInvFact[i], tables::kInvFactT[i]));
+  const int n = static_cast<int>(nf);
+  const int j = ((n % 128) + 128) % 128;
+  k = (n - j) / 128;
+  return tdMul(td(tables::kExp2[j], tables::kExp2T[j]), p);
+}
+
+TD logTD(double x) {
+  int e = 0;
+  if (x < 0x1p-1022) {
+    x *= 0x1p54;
+    e = -54;
+  }
+  const std::uint64_t u = bitsOf(x);
+  e += static_cast<int>(u >> 52) - 1023;
+  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
+  if (m > 0x1.6a09e667f3bcdp0) {
+    m *= 0.5;
+    ++e;
+  }
+  const int i = static_cast<int>(m * 256.0 + 0.5);
+  const DD pq = twoProd(m, tables::kLogC[i - tables::kLogFirst]);
+  const DD r2 = twoSum(pq.hi - 1.0, pq.lo);
+  const TD r{r2.hi, r2.lo, 0.0};
+  auto coef = [](int k2) {
+    const TD c = td(tables::kInv[k2], tables::kInvT[k2]);
+    return (k2 & 1) ? c : tdNeg(c);
+  };
+  TD s = coef(19);
+  for (int k2 = 18; k2 >= 1; --k2) s = tdAdd(tdMul(s, r), coef(k2));
+  TD l = tdMul(s, r);
+  l = tdAdd(l, td(tables::kLogNegLogC[i - tables::kLogFirst], tables::kLogNegLogCT[i - tables::kLogFirst]));
+  if (e != 0) l = tdAdd(tdMul(td(tables::kLn2, tables::kLn2T), static_cast<double>(e)), l);
+  return l;
+}
+
+// ---- sin, cos ----------------------------------------------------------------------------
+
+void mul64(std::uint64_t a, std::uint64_t b, std::uint64_t& hi, std::uint64_t& lo) {
+  const std::uint64_t a0 = a & 0xffffffffULL, a1 = a >> 32, b0 = b & 0xffffffffULL, b1 = b >> 32;
+  const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+  const std::uint64_t mid = (p00 >> 32) + (p01 & 0xffffffffULL) + (p10 & 0xffffffffULL);
+  lo = (mid << 32) | (p00 & 0xffffffffULL);
+  hi = p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32);
+}
+
+/// 64 bits of 2/pi starting at bit pos (bit 1 is the first after the binary point; bits at
+/// positions <= 0 are zero).
+std::uint64_t twoOverPiBits(int pos) {
+  const int p = pos - 1 + 128;  // two words of zeros in front
+  const int idx = p / 64, sh = p % 64;
+  auto word = [](int j) -> std::uint64_t { return j < 2 ? 0 : tables::kTwoOverPiBits[j - 2]; };
+  return sh == 0 ? word(idx) : (word(idx) << sh) | (word(idx + 1) >> (64 - sh));
+}
+
+/// Payne-Hanek: |x| = (q + f) * pi/2 with f in [-1/2, 1/2]: sets q mod 4, the sign of f and
+/// |f| as a 256-bit fraction F[1..4] (most significant first), accurate to 2^-200.
+void payneHanek(double ax, int& q, bool& negative, std::uint64_t (&F)[5]) {
+  const std::uint64_t u = bitsOf(ax);
+  const int e2 = static_cast<int>(u >> 52) - 1075;  // ax = m * 2^e2
+  const std::uint64_t m = (u & 0x000fffffffffffffULL) | 0x0010000000000000ULL;
+  // Bits from position e2 - 1 on: earlier bits give multiples of 4 and drop out.
+  const int i0 = e2 - 1;
+  std::uint64_t b[4];
+  for (int w = 0; w < 4; ++w) b[w] = twoOverPiBits(i0 + 64 * w);
+  // Q = m * B, five words, Q[0] most significant; value = Q * 2^-256.
+  std::uint64_t Q[5] = {0, 0, 0, 0, 0};
+  std::uint64_t carry = 0;
+  for (int w = 3; w >= 0; --w) {
+    std::uint64_t hi, lo;
+    mul64(m, b[w], hi, lo);
+    lo += carry;
+    hi += lo < carry ? 1 : 0;
+    Q[w + 1] = lo;
+    carry = hi;
+  }
+  Q[0] = carry;
+  // value = Q * 2^-254: the integer part mod 4 is the top two bits of Q[1] (Q[0] counts
+  // multiples of 4); the fraction is the rest, shifted into F[1..4].
+  q = static_cast<int>(Q[1] >> 62);
+  F[0] = 0;
+  F[1] = (Q[1] << 2) | (Q[2] >> 62);
+  F[2] = (Q[2] << 2) | (Q[3] >> 62);
+  F[3] = (Q[3] << 2) | (Q[4] >> 62);
+  F[4] = Q[4] << 2;
+  negative = false;
+  if (F[1] >> 63) {  // fraction >= 1/2: take f - 1
+    negative = true;
+    q = (q + 1) & 3;
+    // two's complement of the 256-bit fraction
+    std::uint64_t c = 1;
+    for (int w = 4; w >= 1; --w) {
+      F[w] = ~F[w] + c;
+      c = (c && F[w] == 0) ? 1 : 0;
+    }
+  }
+}
+
+/// The 32-bit piece p (0 = most significant) of F, scaled to its place: exact.
+double fractionPiece(const std::uint64_t (&F)[5], int piece) {
+  const std::uint64_t w = F[1 + piece / 2];
+  return static_cast<double>(static_cast<std::uint32_t>(piece % 2 ? w : w >> 32)) * scale(1.0, -32 * (piece + 1));
+}
+
+DD reduceLarge(double ax, int& q) {
+  bool negative;
+  std::uint64_t F[5];
+  payneHanek(ax, q, negative, F);
+  // |f| as dd: sum the 32-bit pieces from the least significant up (all positive).
+  DD f{0.0, 0.0};
+  for (int piece = 7; piece >= 0; --piece) f = add(f, fractionPiece(F, piece));
+  DD r = mul(f, tables::kPio2);
+  return negative ? neg(r) : r;
+}
+
+/// x = q*pi/2 + r, |r| <= pi/4 (a little more), relative error of r < 2^-101.
+DD reduce(double x, int& q) {
+  const double ax = fabs_(x);
+  DD r;
+  bool done = false;
+  if (ax < 0x1p20) {
+    const double t = ax * tables::kTwoOverPi;
+    const double kf = static_cast<double>(static_cast<int>(t + 0.5));
+    // Cody-Waite: kf*C1 and kf*C2 are exact, ax - kf*C1 is exact (Sterbenz).
+    r = twoSum(ax - kf * tables::kPio2C1, -(kf * tables::kPio2C2));
+    if (fabs_(r.hi) > 0x1p-12 && kf < 64.0) {
+      // |kf*C3| < 2^-60 and its rounding error below 2^-113: r to 2^-100 relative
+      r = fastTwoSum(r.hi, r.lo - kf * tables::kPio2C3);
+    } else {
+      r = add(r, neg(twoProd(kf, tables::kPio2C3)));
+      r = add(r, -(kf * tables::kPio2C4));
+    }
+    if (fabs_(r.hi) > 0x1p-30) {
+      q = static_cast<int>(kf) & 3;
+      done = true;
+    }
+  }
+  if (!done) r = reduceLarge(ax, q);
+  if (signBit(x)) {
+    r = neg(r);
+    q = (4 - q) & 3;
+  }
+  return r;
+}
+
+/// sin r and cos r for |r| <= pi/4 + 2^-20, relative errors < 2^-100.
+void sinCosCore(DD r, DD& s, DD& c) {
+  const bool negative = r.hi < 0;
+  if (negative) r = neg(r);
+  const int j = static_cast<int>(r.hi * 64.0 + 0.5);
+  const DD t = add(twoSum(r.hi, -j * 0.015625), r.lo);  // |t| <= 1/128, r.hi - j/64 exact
+  const DD t2 = mul(t, t);
+  const double t2h = t2.hi;
+  // sin t = t * (1 - t^2/3! + ...): degrees 11..7 in double, 5..1 in dd.
+  double h = -tables::kInvFact[11].hi;
+  h = h * t2h + tables::kInvFact[9].hi;
+  h = h * t2h - tables::kInvFact[7].hi;
+  DD ps = add(mul(t2, h), tables::kInvFact[5]);
+  ps = add(mul(t2, ps), neg(tables::kInvFact[3]));
+  ps = add(mul(t2, ps), 1.0);
+  const DD st = mul(t, ps);
+  // cos t = 1 - t^2/2! + ...: degrees 10 and 8 in double, 6..0 in dd.
+  double g = -tables::kInvFact[10].hi;
+  g = g * t2h + tables::kInvFact[8].hi;
+  DD pc = add(mul(t2, g), neg(tables::kInvFact[6]));
+  pc = add(mul(t2, pc), tables::kInvFact[4]);
+  pc = add(mul(t2, pc), -0.5);
+  const DD ct = add(mul(t2, pc), 1.0);
+  if (j == 0) {
+    s = st;
+    c = ct;
+  } else {
+    s = add(mul(tables::kSinTab[j], ct), mul(tables::kCosTab[j], st));
+    c = add(mul(tables::kCosTab[j], ct), neg(mul(tables::kSinTab[j], st)));
+  }
+  if (negative) s = neg(s);
+}
+
+/// Fast path: sin r and cos r for |r| <= pi/4 + 2^-20, relative errors < 2^-66 (Taylor tails
+/// 2^-74 and 2^-91 relative, roundings of the small terms below 2^-67).
+DD sinCosFast(DD r, bool wantCos) {
+  const bool negative = r.hi < 0;
+  if (negative) r = neg(r);
+  const int j = static_cast<int>(r.hi * 64.0 + 0.5);
+  const double th = r.hi - j * 0.015625;  // exact
+  const double tl = r.lo;
+  const double t2 = th * th;
+  // sin t = th + stl, cos t = 1 + cm
+  const double stl = tl + (th * t2) * (-tables::kInvFact[3].hi + t2 * (tables::kInvFact[5].hi +
+                     t2 * (-tables::kInvFact[7].hi + t2 * tables::kInvFact[9].hi)));
+  const double cm = t2 * (-0.5 + t2 * (tables::kInvFact[4].hi + t2 * (-tables::kInvFact[6].hi +
+                    t2 * tables::kInvFact[8].hi))) - th * tl;
+  if (j == 0) {
+    if (wantCos) return fastTwoSum(1.0, cm);
+    const DD s = fastTwoSum(th, stl);
+    return negative ? neg(s) : s;
+  }
+  const DD S = tables::kSinTab[j], C = tables::kCosTab[j];
+  if (wantCos) {
+    const DD d = twoProd(S.hi, th);
+    const DD cs = twoSum(C.hi, -d.hi);
+    return fastTwoSum(cs.hi, cs.lo + (-d.lo + (C.hi * cm - (S.hi * stl + (S.lo * th - C.lo)))));
+  }
+  const DD b = twoProd(C.hi, th);
+  const DD ss = twoSum(S.hi, b.hi);
+  const DD s = fastTwoSum(ss.hi, ss.lo + (b.lo + (S.hi * cm + (C.hi * stl + (C.lo * th + S.lo)))));
+  return negative ? neg(s) : s;
+}
+
+// ---- atan --------------------------------------------------------------------------------
+
+/// atan(z) for 0 <= z <= 1 (z a dd), relative error < 2^-100.
+DD atanSmall(DD z) {
+  const int j = static_cast<int>(z.hi * 64.0 + 0.5);
+  DD u = z;
+  if (j != 0) {
+    const double c = j * 0.015625;
+    u = div(add(z, -c), add(mul(z, c), 1.0));
+  }
+  const DD u2 = mul(u, u);
+  const double u2h = u2.hi;
+  // atan u = u * (1 - u^2/3 + u^4/5 - ...): degrees 15..9 in double, 7..1 in dd.
+  double h = -tables::kInv[15].hi;
+  h = h * u2h + tables::kInv[13].hi;
+  h = h * u2h - tables::kInv[11].hi;
+  h = h * u2h + tables::kInv[9].hi;
+  DD p = add(mul(u2, h), neg(tables::kInv[7]));
+  p = add(mul(u2, p), tables::kInv[5]);
+  p = add(mul(u2, p), neg(tables::kInv[3]));
+  p = add(mul(u2, p), 1.0);
+  const DD a = mul(u, p);
+  return j == 0 ? a : add(tables::kAtanTab[j], a);
+}
+
+/// atan(num/den) in [0, pi/2] for num, den >= 0 not both zero, relative error < 2^-99.
+DD atanRatio(DD num, DD den) {
+  if (num.hi <= den.hi) return atanSmall(div(num, den));
+  return add(tables::kPio2, neg(atanSmall(div(den, num))));
+}
+
+/// n/d as a dd for n, d dd with d > 0, with one division: qh = n.hi * (1/d.hi) is within two
+/// ulps of the quotient, so n.hi - qh*d.hi is exact (Sterbenz) and the remainder term corrects it.
+ZR_INLINE DD quotient(DD n, DD d) {
+  const double inv = 1.0 / d.hi;
+  const double qh = n.hi * inv;
+  const DD p = twoProd(qh, d.hi);
+  const double rem = ((n.hi - p.hi) - p.lo) + (n.lo - qh * d.lo);
+  return {qh, rem * inv};
+}
+
+/// Fast path of atanRatio, relative error < 2^-67 (the degree-9 series tail 2^-73.5 relative,
+/// its rounding 2^-68, the quotients to 2^-100).
+DD atanRatioFast(DD num, DD den) {
+  const bool swap = num.hi > den.hi;
+  const DD z = swap ? quotient(den, num) : quotient(num, den);
+  const int j = static_cast<int>(z.hi * 64.0 + 0.5);
+  DD u = z;
+  if (j != 0) {
+    const double c = j * 0.015625;
+    const DD p = twoProd(z.hi, c);
+    const DD d = fastTwoSum(1.0, p.hi);
+    u = quotient({z.hi - c, z.lo}, {d.hi, d.lo + (p.lo + z.lo * c)});  // z.hi - c is exact
+  }
+  const double u2 = u.hi * u.hi;
+  const double q = (u.hi * u2) * (-tables::kInv[3].hi + u2 * (tables::kInv[5].hi + u2 * (-tables::kInv[7].hi +
+                   u2 * tables::kInv[9].hi)));
+  DD a = fastTwoSum(u.hi, u.lo + q);
+  if (j != 0) {
+    const DD A = tables::kAtanTab[j];
+    const DD t = twoSum(A.hi, a.hi);
+    a = fastTwoSum(t.hi, t.lo + (a.lo + A.lo));
+  }
+  return swap ? add(tables::kPio2, neg(a)) : a;
+}
+
+// ---- sinh, cosh --------------------------------------------------------------------------
+
+/// sinh x (odd = true) or cosh x for |x| <= 1/8 by Taylor: degrees >= 10 in double.
+DD hypSmall(DD x, bool odd) {
+  const DD x2 = mul(x, x);
+  const double x2h = x2.hi;
+  const int top = odd ? 17 : 18;
+  double h = tables::kInvFact[top].hi;
+  for (int k = top - 2; k >= 10; k -= 2) h = h * x2h + tables::kInvFact[k].hi;
+  DD p = mul(x2, h);
+  for (int k = odd ? 9 : 8; k >= 2; k -= 2) p = mul(x2, add(p, tables::kInvFact[k]));
+  p = add(p, 1.0);
+  return odd ? mul(x, p) : p;
+}
+
+bool isOddInteger(double y) {
+  const double a = fabs_(y);
+  if (a >= 0x1p53 || a < 1.0) return false;
+  const auto n = static_cast<std::int64_t>(a);
+  return static_cast<double>(n) == a && (n & 1) != 0;
+}
+bool isInteger(double y) {
+  const double a = fabs_(y);
+  if (a >= 0x1p52) return true;
+  return static_cast<double>(static_cast<std::int64_t>(a)) == a;
+}
+
+}  // namespace
+
+// ---- triple-double stage for sin, cos, the atan family and the hyperbolic functions ------
+
+TD tdDiv(TD a, TD b) {
+  const double q1 = a.h / b.h;
+  TD r = tdAdd(a, tdNeg(tdMul(b, q1)));
+  const double q2 = r.h / b.h;
+  r = tdAdd(r, tdNeg(tdMul(b, q2)));
+  const double q3 = r.h / b.h;
+  r = tdAdd(r, tdNeg(tdMul(b, q3)));
+  const double q4 = r.h / b.h;
+  const TD s = renorm(q1, q2, q3);
+  return tdAdd(s, {q4, 0.0, 0.0});
+}
+TD tdSqrt(TD a) {  // Newton steps y += (a - y^2)/(2y): 2^-52, 2^-104, 2^-156
+  TD y{__builtin_sqrt(a.h), 0.0, 0.0};
+  for (int i = 0; i < 3; ++i) {
+    const TD e = tdAdd(a, tdNeg(tdMul(y, y)));
+    y = tdAdd(y, {e.h / (y.h * 2.0), 0.0, 0.0});
+  }
+  return y;
+}
+TD tdScale(TD a, int k) { return {scale(a.h, k), scale(a.m, k), scale(a.l, k)}; }
+
+/// x = q*pi/2 + r with r to 2^-140 relative.
+TD reduceTD(double x, int& q) {
+  const double ax = fabs_(x);
+  TD r{0.0, 0.0, 0.0};
+  bool done = false;
+  if (ax <= 0.78) {
+    r = {ax, 0.0, 0.0};
+    q = 0;
+    done = true;
+  } else if (ax < 0x1p20) {
+    const double kf = static_cast<double>(static_cast<int>(ax * tables::kTwoOverPi + 0.5));
+    r = renorm(ax - kf * tables::kPio2C1, -(kf * tables::kPio2C2), 0.0);  // both exact
+    const DD p3 = twoProd(kf, tables::kPio2C3), p4 = twoProd(kf, tables::kPio2C4);
+    r = tdAdd(r, {-p3.hi, -p3.lo, 0.0});
+    r = tdAdd(r, {-p4.hi, -p4.lo, -(kf * tables::kPio2C5)});
+    if (fabs_(r.h) > 0x1p-30) {
+      q = static_cast<int>(kf) & 3;
+      done = true;
+    }
+  }
+  if (!done) {
+    bool negative;
+    std::uint64_t F[5];
+    payneHanek(ax, q, negative, F);
+    TD f{0.0, 0.0, 0.0};
+    for (int piece = 7; piece >= 0; --piece) f = tdAdd(f, {fractionPiece(F, piece), 0.0, 0.0});
+    r = tdMul(f, td(tables::kPio2, tables::kPio2T));
+    if (negative) r = tdNeg(r);
+  }
+  if (signBit(x)) {
+    r = tdNeg(r);
+    q = (4 - q) & 3;
+  }
+  return r;
+}
+
+TD invFactTD(int k) { return td(tables::kInvFact[k], tables::kInvFactT[k]); }
+
+/// sin r (wantCos false) or cos r for |r| <= pi/4 + 2^-20.
+TD sinCosTD(TD r, bool wantCos) {
+  const bool negative = r.h < 0;
+  if (negative) r = tdNeg(r);
+  const int j = static_cast<int>(r.h * 64.0 + 0.5);
+  const TD t = tdAdd(r, {-j * 0.015625, 0.0, 0.0});
+  const TD t2 = tdMul(t, t);
+  TD ps = invFactTD(17), pc = invFactTD(16);
+  for (int k = 15; k >= 1; k -= 2) ps = tdAdd(tdMul(ps, tdNeg(t2)), invFactTD(k));
+  for (int k = 14; k >= 0; k -= 2) pc = tdAdd(tdMul(pc, tdNeg(t2)), invFactTD(k));
+  const TD st = tdMul(ps, t), ct = pc;
+  TD s = st, c = ct;
+  if (j != 0) {
+    const TD S = td(tables::kSinTab[j], tables::kSinTabT[j]), C = td(tables::kCosTab[j], tables::kCosTabT[j]);
+    s = tdAdd(tdMul(S, ct), tdMul(C, st));
+    c = tdAdd(tdMul(C, ct), tdNeg(tdMul(S, st)));
+  }
+  if (wantCos) return c;
+  return negative ? tdNeg(s) : s;
+}
+
+TD atanSmallTD(TD z) {
+  const int j = static_cast<int>(z.h * 64.0 + 0.5);
+  TD u = z;
+  if (j != 0) {
+    const double c = j * 0.015625;
+    u = tdDiv(tdAdd(z, {-c, 0.0, 0.0}), tdAdd(tdMul(z, c), {1.0, 0.0, 0.0}));
+  }
+  const TD u2 = tdMul(u, u);
+  TD p = td(tables::kInv[23], tables::kInvT[23]);
+  for (int k = 21; k >= 1; k -= 2) p = tdAdd(tdMul(p, tdNeg(u2)), td(tables::kInv[k], tables::kInvT[k]));
+  const TD a = tdMul(u, p);
+  return j == 0 ? a : tdAdd(td(tables::kAtanTab[j], tables::kAtanTabT[j]), a);
+}
+
+TD atanRatioTD(TD num, TD den) {
+  if (num.h <= den.h) return atanSmallTD(tdDiv(num, den));
+  return tdAdd(td(tables::kPio2, tables::kPio2T), tdNeg(atanSmallTD(tdDiv(den, num))));
+}
+
+enum class Hyp { kSinh, kCosh, kTanh };
+
+TD hypTD(Hyp f, double ax, int& k) {
+  k = 0;
+  if (ax <= 0.125 && f != Hyp::kCosh) {
+    const TD x{ax, 0.0, 0.0};
+    const TD x2 = tdMul(x, x);
+    TD s = invFactTD(25), c = invFactTD(24);
+    for (int i = 23; i >= 1; i -= 2) s = tdAdd(tdMul(s, x2), invFactTD(i));
+    for (int i = 22; i >= 0; i -= 2) c = tdAdd(tdMul(c, x2), invFactTD(i));
+    s = tdMul(s, x);
+    return f == Hyp::kSinh ? s : tdDiv(s, c);
+  }
+  const TD one{1.0, 0.0, 0.0};
+  if (f == Hyp::kTanh) {
+    const TD e = expTD({ax * 2.0, 0.0, 0.0}, k);
+    const TD ek = tdScale(e, k);
+    k = 0;
+    return tdDiv(tdAdd(ek, tdNeg(one)), tdAdd(ek, one));
+  }
+  const TD v = expTD({ax, 0.0, 0.0}, k);
+  if (ax > 40.0) {
+    --k;
+    return v;
+  }
+  const TD ek = tdScale(v, k);
+  k = 0;
+  const TD inv = tdDiv(one, ek);
+  return tdMul(tdAdd(ek, f == Hyp::kSinh ? tdNeg(inv) : inv), 0.5);
+}
+
+// ---- public functions --------------------------------------------------------------------
+
+double exp(double x) {
+  if (isNan(x)) return x + x;
+  if (x > 710.0) return kInf;
+  if (x < -746.0) return 0.0;
+  if (fabs_(x) < 0x1p-54) return 1.0 + x;
+  int k = 0;
+  double out;
+  const DD f = expFast(x, k);
+  if (tryRound(f, k, 0x1p-66, out)) return out;
+  const DD v = expCore({x, 0.0}, k);
+  if (tryRound(v, k, 0x1p-93, out)) return out;
+  int k3 = 0;
+  const TD e3 = expTD({x, 0.0, 0.0}, k3);
+  if (tryRoundTD(e3, k3, 0x1p-135, out)) return out;
+  return roundDD(v, k, 0x1p-93);
+}
+
+double log(double x) {
+  if (isNan(x)) return x + x;
+  if (x < 0.0) return kNaN;
+  if (x == 0.0) return -kInf;
+  if (x == kInf) return x;
+  if (x == 1.0) return 0.0;
+  double out;
+  if (x >= 0x1p-1022 && tryRound(logFast(x), 0, 0x1p-66, out)) return out;
+  const DD v = logCore(x);
+  if (tryRound(v, 0, 0x1p-93, out)) return out;
+  if (tryRoundTD(logTD(x), 0, 0x1p-135, out)) return out;
+  return roundDD(v, 0, 0x1p-93);
+}
+
+double sin(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax == kInf) return kNaN;
+  if (ax < 0x1p-26) return x;
+  int q = 0;
+  const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
+  double out;
+  const DD f = sinCosFast(r, (q & 1) != 0);
+  if (tryRound((q & 2) ? neg(f) : f, 0, 0x1p-64, out)) return out;
+  DD s, c;
+  sinCosCore(r, s, c);
+  const DD v = (q & 1) ? c : s;
+  if (tryRound((q & 2) ? neg(v) : v, 0, 0x1p-93, out)) return out;
+  int q3 = 0;
+  const TD r3 = reduceTD(x, q3);
+  const TD t = sinCosTD(r3, (q3 & 1) != 0);
+  if (tryRoundTD((q3 & 2) ? tdNeg(t) : t, 0, 0x1p-130, out)) return out;
+  return roundDD((q & 2) ? neg(v) : v, 0, 0x1p-93);
+}
+
+double cos(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax == kInf) return kNaN;
+  if (ax < 0x1p-27) return 1.0;
+  int q = 0;
+  const DD r = ax <= 0.78 ? DD{x, 0.0} : reduce(x, q);
+  double out;
+  const DD f = sinCosFast(r, (q & 1) == 0);
+  if (tryRound((q == 1 || q == 2) ? neg(f) : f, 0, 0x1p-64, out)) return out;
+  DD s, c;
+  sinCosCore(r, s, c);
+  const DD v = (q & 1) ? s : c;
+  if (tryRound((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93, out)) return out;
+  int q3 = 0;
+  const TD r3 = reduceTD(x, q3);
+  const TD t = sinCosTD(r3, (q3 & 1) == 0);
+  if (tryRoundTD((q3 == 1 || q3 == 2) ? tdNeg(t) : t, 0, 0x1p-130, out)) return out;
+  return roundDD((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93);
+}
+
+double atan(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-27) return x;
+  if (ax > 0x1p60) return withSign(tables::kPio2.hi, x < 0);
+  double out;
+  if (tryRound(atanRatioFast({ax, 0.0}, {1.0, 0.0}), 0, 0x1p-64, out)) return withSign(out, x < 0);
+  const DD v = atanRatio({ax, 0.0}, {1.0, 0.0});
+  if (tryRound(v, 0, 0x1p-93, out)) return withSign(out, x < 0);
+  if (tryRoundTD(atanRatioTD({ax, 0.0, 0.0}, {1.0, 0.0, 0.0}), 0, 0x1p-130, out)) return withSign(out, x < 0);
+  return withSign(roundDD(v, 0, 0x1p-93), x < 0);
+}
+
+double atan2(double y, double x) {
+  if (isNan(x) || isNan(y)) return x + y;
+  const bool ny = signBit(y);
+  const double ay = fabs_(y), ax = fabs_(x);
+  if (ay == 0.0) return signBit(x) ? withSign(tables::kPi.hi, ny) : y;
+  if (ax == 0.0) return withSign(tables::kPio2.hi, ny);
+  if (ay == kInf) {
+    if (ax == kInf) return withSign(signBit(x) ? tables::kThreePio4.hi : tables::kPio4.hi, ny);
+    return withSign(tables::kPio2.hi, ny);
+  }
+  if (ax == kInf) return signBit(x) ? withSign(tables::kPi.hi, ny) : withSign(0.0, ny);
+  // Bring both to exponents near 0 with one power of two (the ratio is unchanged).
+  const int ex = static_cast<int>(bitsOf(ax) >> 52) - 1023, ey = static_cast<int>(bitsOf(ay) >> 52) - 1023;
+  if (ey - ex > 60) return withSign(tables::kPio2.hi, ny);
+  if (ex - ey > 60 && !signBit(x)) {
+    // atan z = z(1 - z^2/3 ...) with z < 2^-59 rounds like the quotient z (no double lies
+    // between), unless z is a midpoint of the subnormal grid: then atan z, just below, rounds
+    // toward zero. z = N * 2^-1075 with N odd when the odd parts divide and the powers match.
+    std::uint64_t my = (bitsOf(ay) & 0x000fffffffffffffULL), mx = (bitsOf(ax) & 0x000fffffffffffffULL);
+    int py = ey == -1023 ? -1074 : ey - 52, px = ex == -1023 ? -1074 : ex - 52;
+    if (ey != -1023) my |= 0x0010000000000000ULL;
+    if (ex != -1023) mx |= 0x0010000000000000ULL;
+    while ((my & 1u) == 0) { my >>= 1; ++py; }
+    while ((mx & 1u) == 0) { mx >>= 1; ++px; }
+    if (py + 1075 == px && my % mx == 0) return withSign(scale(static_cast<double>((my / mx - 1) / 2), -1074), ny);
+    return withSign(ay / ax, ny);
+  }
+  if (ex - ey > 60) return withSign(tables::kPi.hi, ny);
+  const int s = ex < -1000 ? 1000 : (ex > 1000 ? -1000 : -ex);
+  const double xs = scale(ax, s), ys = scale(ay, s);
+  DD f = atanRatioFast({ys, 0.0}, {xs, 0.0});
+  if (signBit(x)) f = add(tables::kPi, neg(f));
+  double out;
+  if (tryRound(f, 0, 0x1p-64, out)) return withSign(out, ny);
+  DD a = atanRatio({ys, 0.0}, {xs, 0.0});
+  if (signBit(x)) a = add(tables::kPi, neg(a));
+  if (tryRound(a, 0, 0x1p-93, out)) return withSign(out, ny);
+  TD t = atanRatioTD({ys, 0.0, 0.0}, {xs, 0.0, 0.0});
+  if (signBit(x)) t = tdAdd(td(tables::kPi, tables::kPiT), tdNeg(t));
+  if (tryRoundTD(t, 0, 0x1p-130, out)) return withSign(out, ny);
+  return withSign(roundDD(a, 0, 0x1p-93), ny);
+}
+
+double asin(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax > 1.0) return kNaN;
+  if (ax < 0x1p-26) return x;
+  if (ax == 1.0) return withSign(tables::kPio2.hi, x < 0);
+  const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
+  const DD root = sqrtDD(w);
+  double out;
+  if (tryRound(atanRatioFast({ax, 0.0}, root), 0, 0x1p-64, out)) return withSign(out, x < 0);
+  const DD v = atanRatio({ax, 0.0}, root);
+  if (tryRound(v, 0, 0x1p-93, out)) return withSign(out, x < 0);
+  const TD w3 = tdMul(renorm(1.0, -ax, 0.0), renorm(1.0, ax, 0.0));
+  if (tryRoundTD(atanRatioTD({ax, 0.0, 0.0}, tdSqrt(w3)), 0, 0x1p-130, out)) return withSign(out, x < 0);
+  return withSign(roundDD(v, 0, 0x1p-93), x < 0);
+}
+
+double acos(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax > 1.0) return kNaN;
+  if (x == 1.0) return 0.0;
+  if (x == -1.0) return tables::kPi.hi;
+  if (ax < 0x1p-60) return tables::kPio2.hi;
+  const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
+  const DD root = sqrtDD(w);
+  DD f = atanRatioFast(root, {ax, 0.0});
+  if (x < 0) f = add(tables::kPi, neg(f));
+  double out;
+  if (tryRound(f, 0, 0x1p-64, out)) return out;
+  DD a = atanRatio(root, {ax, 0.0});
+  if (x < 0) a = add(tables::kPi, neg(a));
+  if (tryRound(a, 0, 0x1p-93, out)) return out;
+  const TD w3 = tdMul(renorm(1.0, -ax, 0.0), renorm(1.0, ax, 0.0));
+  TD t = atanRatioTD(tdSqrt(w3), {ax, 0.0, 0.0});
+  if (x < 0) t = tdAdd(td(tables::kPi, tables::kPiT), tdNeg(t));
+  if (tryRoundTD(t, 0, 0x1p-130, out)) return out;
+  return roundDD(a, 0, 0x1p-93);
+}
+
+namespace {
+
+/// sinh, cosh or tanh of ax >= 2^-27 (ax <= 711, and <= 22 for tanh) as v * 2^k with its
+/// relative error bound: fast (double evaluation, bounds 2^-57 to 2^-62) or the dd path (2^-93).
+DD hypEval(Hyp f, double ax, bool fast, int& k, double& rel) {
+  k = 0;
+  rel = fast ? 0x1p-62 : 0x1p-93;
+  const auto expOf = [fast](double a, int& kk) { return fast ? expFast(a, kk) : expCore({a, 0.0}, kk); };
+  const auto ratio = [fast](DD n, DD d) { return fast ? quotient(n, d) : div(n, d); };
+  if (ax <= 0.125 && f != Hyp::kCosh) {
+    // Taylor: the double version has x^3/6 rounded twice (2^-57 relative to sinh x)
+    DD s, c;
+    if (fast) {
+      const double x2 = ax * ax;
+      s = fastTwoSum(ax, (ax * x2) * (tables::kInvFact[3].hi + x2 * (tables::kInvFact[5].hi + x2 * (
+                                        tables::kInvFact[7].hi + x2 * (tables::kInvFact[9].hi + x2 * tables::kInvFact[11].hi)))));
+      c = fastTwoSum(1.0, x2 * (0.5 + x2 * (tables::kInvFact[4].hi + x2 * (tables::kInvFact[6].hi + x2 * (
+                                    tables::kInvFact[8].hi + x2 * tables::kInvFact[10].hi)))));
+      rel = 0x1p-56;
+    } else {
+      s = hypSmall({ax, 0.0}, true);
+      c = hypSmall({ax, 0.0}, false);
+    }
+    return f == Hyp::kSinh ? s : ratio(s, c);
+  }
+  if (f == Hyp::kTanh) {
+    const DD e = expOf(ax * 2.0, k);
+    const DD ek = {scale(e.hi, k), scale(e.lo, k)};
+    k = 0;
+    return ratio(add(ek, -1.0), add(ek, 1.0));
+  }
+  DD v = expOf(ax, k);
+  if (ax > 40.0) {  // e^-x is below 2^-115 of e^x
+    --k;
+    return v;
+  }
+  const DD ek = {scale(v.hi, k), scale(v.lo, k)};
+  k = 0;
+  const DD inv = ratio({1.0, 0.0}, ek);
+  return mul(add(ek, f == Hyp::kSinh ? neg(inv) : inv), 0.5);
+}
+
+double hyp(Hyp f, double ax) {
+  int k;
+  double rel, out;
+  const DD fastV = hypEval(f, ax, true, k, rel);
+  if (tryRound(fastV, k, rel, out)) return out;
+  const DD v = hypEval(f, ax, false, k, rel);
+  if (tryRound(v, k, rel, out)) return out;
+  int k3 = 0;
+  const TD t = hypTD(f, ax, k3);
+  if (tryRoundTD(t, k3, 0x1p-130, out)) return out;
+  return roundDD(v, k, rel);
+}
+
+}  // namespace
+
+double sinh(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-26) return x;
+  if (ax > 711.0) return withSign(kInf, x < 0);
+  return withSign(hyp(Hyp::kSinh, ax), x < 0);
+}
+
+double cosh(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-26) return 1.0;
+  if (ax > 711.0) return kInf;
+  return hyp(Hyp::kCosh, ax);
+}
+
+double tanh(double x) {
+  if (isNan(x)) return x + x;
+  const double ax = fabs_(x);
+  if (ax < 0x1p-27) return x;  // x^2/3 is below half an ulp
+  if (ax > 22.0) return withSign(1.0, x < 0);
+  return withSign(hyp(Hyp::kTanh, ax), x < 0);
+}
+
+namespace {
+
+/// |x|^y exactly rounded when y is a positive integer and the power fits in 64 bits, or x is a
+/// power of two; returns false when that is not the case (the power then is not a midpoint).
+bool powExact(double ax, double y, double& out) {
+  int e = 0;
+  if (ax < 0x1p-1022) {
+    ax *= 0x1p54;
+    e = -54;
+  }
+  const std::uint64_t u = bitsOf(ax);
+  e += static_cast<int>(u >> 52) - 1075;
+  std::uint64_t m = (u & 0x000fffffffffffffULL) | 0x0010000000000000ULL;
+  while ((m & 1u) == 0) {
+    m >>= 1;
+    ++e;
+  }
+  std::uint64_t M = 1;
+  double E;
+  if (m == 1) {
+    E = static_cast<double>(e) * y;
+  } else {
+    if (y < 2.0 || y > 64.0) return false;
+    const int n = static_cast<int>(y);
+    for (int i = 0; i < n; ++i) {
+      std::uint64_t hi, lo;
+      mul64(M, m, hi, lo);
+      if (hi != 0) return false;
+      M = lo;
+    }
+    E = static_cast<double>(e) * n;
+  }
+  // value = M * 2^E; round M to the precision of the destination, ties to even.
+  int len = 0;
+  while (len < 64 && (M >> len) > 1) ++len;
+  ++len;  // bit length of M
+  if (E + len > 1030) {
+    out = kInf;
+    return true;
+  }
+  if (E + len < -1080) {
+    out = 0.0;
+    return true;
+  }
+  const int ei = static_cast<int>(E);
+  const int lead = ei + len - 1;  // exponent of the leading bit
+  if (lead < -1075) {
+    out = 0.0;
+    return true;
+  }
+  const int keep = lead >= -1022 ? 53 : 53 - (-1022 - lead);
+  const int drop = len - keep;
+  if (drop > 0) {
+    if (drop > 64) {
+      out = 0.0;
+      return true;
+    }
+    const std::uint64_t rest = drop == 64 ? M : M & ((std::uint64_t{1} << drop) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (drop - 1);
+    std::uint64_t kept = drop == 64 ? 0 : M >> drop;
+    if (rest > half || (rest == half && (kept & 1u))) ++kept;
+    out = scale(static_cast<double>(kept), ei + drop);
+  } else {
+    out = scale(static_cast<double>(M), ei);
+  }
+  return true;
+}
+
+}  // namespace
+
+double pow(double x, double y) {
+  if (y == 0.0) return 1.0;
+  if (x == 1.0) return 1.0;
+  if (isNan(x) || isNan(y)) return x + y;
+  const double ax = fabs_(x), ay = fabs_(y);
+  const bool yOdd = isOddInteger(y);
+  if (ax == 0.0) {
+    if (y < 0) return yOdd ? withSign(kInf, signBit(x)) : kInf;
+    return yOdd ? x : 0.0;
+  }
+  if (ay == kInf) {
+    if (ax == 1.0) return 1.0;
+    return (ax < 1.0) == (y < 0) ? kInf : 0.0;
+  }
+  if (ax == kInf) {
+    if (y < 0) return yOdd && x < 0 ? -0.0 : 0.0;
+    return yOdd && x < 0 ? -kInf : kInf;
+  }
+  if (x < 0 && !isInteger(y)) return kNaN;
+  const bool negative = x < 0 && yOdd;
+  if (y == 1.0) return x;
+  if (y == 2.0) return x * x;
+  if (y == -1.0) return 1.0 / x;
+  if (y == 0.5) return __builtin_sqrt(x);
+  if (isInteger(y)) {
+    double r;
+    if (powExact(ax, y, r)) return withSign(r, negative);
+  }
+  // y*log|x| far outside [-746, 710] over- or underflows (checked before the exact product,
+  // whose splitting would overflow for huge y).
+  const bool normal = ax >= 0x1p-1022;
+  const DD lf = normal ? logFast(ax) : logCore(ax);
+  const double t0 = lf.hi * y;
+  if (t0 > 800.0) return withSign(kInf, negative);
+  if (t0 < -800.0) return withSign(0.0, negative);
+  if (normal) {
+    // fast path: log to 2^-68 relative gives y*log|x| to |t|*2^-67 absolute
+    const DD tf = mul(lf, y);
+    if (tf.hi > 710.0) return withSign(kInf, negative);
+    if (tf.hi < -746.0) return withSign(0.0, negative);
+    int kf = 0;
+    const DD f = expFast(tf.hi, kf, tf.lo);
+    double out;
+    if (tryRound(f, kf, 0x1p-66 + fabs_(tf.hi) * 0x1p-66, out)) return withSign(out, negative);
+  }
+  const DD l = logCore(ax);
+  const DD t = mul(l, y);
+  if (t.hi > 710.0) return withSign(kInf, negative);
+  if (t.hi < -746.0) return withSign(0.0, negative);
+  int k;
+  const DD v = expCore(t, k);
+  double out;
+  if (tryRound(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96, out)) return withSign(out, negative);
+  const TD t3 = tdMul(logTD(ax), y);
+  int k3 = 0;
+  const TD e3 = expTD(t3, k3);
+  if (tryRoundTD(e3, k3, 0x1p-130 + fabs_(t3.h) * 0x1p-132, out)) return withSign(out, negative);
+  return withSign(roundDD(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96), negative);
+}
+
+}  // namespace zr_frame

@@ -1,0 +1,27 @@
+#pragma once
+
+// The library's own elementary functions. Each returns the double nearest to the exact value
+// (ties to even) and follows C99 Annex F for special values and signed zeros. They use only
+// +, -, *, / and sqrt on double and integer operations, in a fixed order (no fused multiply-add,
+// no long double, no C runtime call), so every build on every CPU gives the same bits.
+//
+// How: the value is evaluated with a bound on its relative error (in double, then double-double,
+// then triple-double); as soon as every number inside the bound rounds to the same double, that
+// double is returned. sin/cos reduce large arguments exactly with the bits of 2/pi.
+
+namespace zr_frame {
+
+double sin(double x);
+double cos(double x);
+double asin(double x);
+double acos(double x);
+double atan(double x);
+double atan2(double y, double x);
+double exp(double x);
+double log(double x);
+double pow(double x, double y);
+double sinh(double x);
+double cosh(double x);
+double tanh(double x);
+
+}  // namespace zr_frame

@@ -1,0 +1,205 @@
+// Compares the library's elementary functions with MPFR (correctly rounded to nearest, with the
+// double exponent range and subnormals) on special values, known hard-to-round arguments and N
+// random arguments per function: half with uniformly random bit patterns (the whole domain),
+// half in the ranges the library's operations use. Prints, per function, the number of results
+// that are not the correctly rounded one, the largest error in ulps, and how often the rounding
+// test was undecided. Exit status 1 if any result is not correctly rounded.
+//   zr_elementary_mpfr [N per function, default 20000] [seed]
+#include <mpfr.h>
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "frame/elementary_functions.h"
+
+extern unsigned long zr_elementary_undecided;
+
+namespace {
+
+std::uint64_t bitsOf(double x) {
+  std::uint64_t u;
+  std::memcpy(&u, &x, sizeof u);
+  return u;
+}
+double fromBits(std::uint64_t u) {
+  double x;
+  std::memcpy(&x, &u, sizeof x);
+  return x;
+}
+
+std::uint64_t state = 0x9e3779b97f4a7c15ULL;
+std::uint64_t next() {  // splitmix64
+  std::uint64_t z = (state += 0x9e3779b97f4a7c15ULL);
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+  return z ^ (z >> 31);
+}
+double uniform(double a, double b) { return a + (b - a) * (static_cast<double>(next() >> 11) * 0x1p-53); }
+double anyDouble() {
+  for (;;) {
+    const double x = fromBits(next());
+    if (!std::isnan(x)) return x;
+  }
+}
+
+using Mp1 = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+using Mp2 = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
+
+struct Fn {
+  const char* name;
+  double (*ours1)(double);
+  double (*ours2)(double, double);
+  Mp1 mp1;
+  Mp2 mp2;
+  double lo, hi;  // the range the library's operations use
+};
+
+double reference(const Fn& f, double x, double y) {
+  mpfr_t a, b, r;
+  mpfr_inits2(53, a, b, r, static_cast<mpfr_ptr>(nullptr));
+  mpfr_set_d(a, x, MPFR_RNDN);
+  mpfr_set_d(b, y, MPFR_RNDN);
+  int t = f.mp1 ? f.mp1(r, a, MPFR_RNDN) : f.mp2(r, a, b, MPFR_RNDN);
+  t = mpfr_check_range(r, t, MPFR_RNDN);
+  mpfr_subnormalize(r, t, MPFR_RNDN);
+  const double d = mpfr_get_d(r, MPFR_RNDN);
+  mpfr_clears(a, b, r, static_cast<mpfr_ptr>(nullptr));
+  return d;
+}
+
+/// |ours - exact| in ulps of the exact value's binade (subnormal ulp below 2^-1022).
+double ulpError(const Fn& f, double x, double y, double ours) {
+  if (std::isnan(ours) || std::isinf(ours)) return std::numeric_limits<double>::infinity();
+  mpfr_t a, b, r, d;
+  mpfr_inits2(300, a, b, r, d, static_cast<mpfr_ptr>(nullptr));
+  mpfr_set_d(a, x, MPFR_RNDN);
+  mpfr_set_d(b, y, MPFR_RNDN);
+  if (f.mp1) f.mp1(r, a, MPFR_RNDN); else f.mp2(r, a, b, MPFR_RNDN);
+  mpfr_set_d(d, ours, MPFR_RNDN);
+  mpfr_sub(d, d, r, MPFR_RNDN);
+  mpfr_abs(d, d, MPFR_RNDN);
+  long e = mpfr_zero_p(r) ? -1074 : mpfr_get_exp(r) - 53;  // r = m * 2^exp with m in [1/2, 1)
+  if (e < -1074) e = -1074;
+  mpfr_mul_2si(d, d, -e, MPFR_RNDN);
+  const double u = mpfr_get_d(d, MPFR_RNDN);
+  mpfr_clears(a, b, r, d, static_cast<mpfr_ptr>(nullptr));
+  return u;
+}
+
+struct Tally {
+  unsigned long n = 0, wrong = 0;
+  double maxUlp = 0.0;
+};
+
+void check(const Fn& f, double x, double y, Tally& t) {
+  const unsigned long undecidedBefore = zr_elementary_undecided;
+  const double ours = f.ours1 ? f.ours1(x) : f.ours2(x, y);
+  if (zr_elementary_undecided != undecidedBefore && zr_elementary_undecided <= 3)
+    std::printf("  undecided: %s(%a%s%a)\n", f.name, x, f.ours2 ? ", " : "", f.ours2 ? y : 0.0);
+  const double ref = reference(f, x, y);
+  ++t.n;
+  const bool same = (std::isnan(ours) && std::isnan(ref)) || bitsOf(ours) == bitsOf(ref);
+  if (same) return;
+  ++t.wrong;
+  const double u = ulpError(f, x, y, ours);
+  if (u > t.maxUlp) t.maxUlp = u;
+  if (t.wrong <= 5)
+    std::printf("  %s(%a%s%a) = %a, MPFR %a\n", f.name, x, f.ours2 ? ", " : "", f.ours2 ? y : 0.0, ours, ref);
+}
+
+double parseBinary(const char* s) {  // "-1.0101E3": binary mantissa, binary exponent in decimal
+  bool neg = *s == '-';
+  if (neg || *s == '+') ++s;
+  double v = 0.0, scale = 1.0;
+  bool frac = false;
+  for (; *s && *s != 'E'; ++s) {
+    if (*s == '.') { frac = true; continue; }
+    if (frac) { scale *= 0.5; v += (*s == '1') * scale; } else { v = v * 2.0 + (*s == '1'); }
+  }
+  const int e = *s == 'E' ? std::atoi(s + 1) : 0;
+  return (neg ? -1.0 : 1.0) * std::ldexp(v, e);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long n = argc > 1 ? std::atol(argv[1]) : 20000;
+  if (argc > 2) state = std::strtoull(argv[2], nullptr, 10);
+  mpfr_set_emin(-1073);
+  mpfr_set_emax(1024);
+
+  const double pi = 3.141592653589793;
+  const Fn fns[] = {
+      {"sin", zr_frame::sin, nullptr, mpfr_sin, nullptr, -2 * pi, 2 * pi},
+      {"cos", zr_frame::cos, nullptr, mpfr_cos, nullptr, -2 * pi, 2 * pi},
+      {"asin", zr_frame::asin, nullptr, mpfr_asin, nullptr, -1.0, 1.0},
+      {"acos", zr_frame::acos, nullptr, mpfr_acos, nullptr, -1.0, 1.0},
+      {"atan", zr_frame::atan, nullptr, mpfr_atan, nullptr, -100.0, 100.0},
+      {"atan2", nullptr, zr_frame::atan2, nullptr, mpfr_atan2, -100.0, 100.0},
+      {"exp", zr_frame::exp, nullptr, mpfr_exp, nullptr, -50.0, 10.0},
+      {"log", zr_frame::log, nullptr, mpfr_log, nullptr, 0.0, 100.0},
+      {"pow", nullptr, zr_frame::pow, nullptr, mpfr_pow, 0.0, 1.0},
+      {"sinh", zr_frame::sinh, nullptr, mpfr_sinh, nullptr, -20.0, 20.0},
+      {"cosh", zr_frame::cosh, nullptr, mpfr_cosh, nullptr, -20.0, 20.0},
+      {"tanh", zr_frame::tanh, nullptr, mpfr_tanh, nullptr, -20.0, 20.0},
+  };
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+  const double specials[] = {0.0, -0.0, inf, -inf, nan, 1.0, -1.0, 0.5, -0.5, 2.0, -2.0, 3.0, -3.0,
+                             0x1p-1074, -0x1p-1074, 0x1p-1022, 0x1.fffffffffffffp1023, -0x1.fffffffffffffp1023,
+                             0x1p-30, 1e-300, 709.782712893384, 709.7827128933841, -745.1332191019411,
+                             -745.1332191019412, -708.4, 710.4758600739439, 22.0, 19.06, 0x1p1023,
+                             1.5707963267948966, 3.141592653589793, 6381956970095103.0 * 0x1p797,
+                             0x1.921fb54442d18p1, 0x1.0000000000001p0, 0x1.fffffffffffffp-1, 0.25, 4.0, 0.125,
+                             1.0000001, 1e10, -1e10, 1e22, 0x1.6a09e667f3bcdp0};
+  // Hard-to-round arguments (Lefevre-Muller): exp on [-16,-8], [-8,-4], [-4,-2]; log on [1.648, 2980].
+  const char* hardExp[] = {"-1.1110100010111101101111111100110110010001010001001110E3",
+                           "-1.0111000111100000101110000110100110110101111001111001E2",
+                           "-1.0000001000111001001111010101100101110110011101101001E1"};
+  const double hardLog[] = {3767500756895095.0 / 8796093022208.0};
+
+  int bad = 0;
+  std::printf("%-6s %12s %10s %10s %10s\n", "fn", "arguments", "wrong", "max ulp", "undecided");
+  for (const Fn& f : fns) {
+    Tally t;
+    zr_elementary_undecided = 0;
+    for (double x : specials) {
+      if (f.ours2) {
+        for (double y : specials) check(f, x, y, t);
+      } else {
+        check(f, x, 0.0, t);
+      }
+    }
+    if (std::strcmp(f.name, "exp") == 0)
+      for (const char* s : hardExp) check(f, parseBinary(s), 0.0, t);
+    if (std::strcmp(f.name, "log") == 0)
+      for (double x : hardLog) check(f, x, 0.0, t);
+    for (long i = 0; i < n; ++i) {
+      const bool whole = (i & 1) == 0;
+      double x, y = 0.0;
+      if (std::strcmp(f.name, "pow") == 0) {
+        // whole domain: any x, y in a range that neither always overflows nor underflows;
+        // library range: x in [0, 1], small integer exponents (Bezier weights), and real ones
+        x = whole ? anyDouble() : uniform(f.lo, f.hi);
+        y = whole ? uniform(-4.0, 4.0) * std::ldexp(1.0, static_cast<int>(next() % 20) - 10)
+                  : ((i & 2) ? static_cast<double>(next() % 30) : uniform(-10.0, 10.0));
+      } else if (f.ours2) {
+        x = whole ? anyDouble() : uniform(f.lo, f.hi);
+        y = whole ? anyDouble() : uniform(f.lo, f.hi);
+      } else {
+        x = whole ? anyDouble() : uniform(f.lo, f.hi);
+        if (whole && (std::strcmp(f.name, "asin") == 0 || std::strcmp(f.name, "acos") == 0))
+          x = uniform(-1.0, 1.0) * std::ldexp(1.0, -static_cast<int>(next() % 60));
+      }
+      check(f, x, y, t);
+    }
+    std::printf("%-6s %12lu %10lu %10.3g %10lu\n", f.name, t.n, t.wrong, t.maxUlp, zr_elementary_undecided);
+    if (t.wrong) bad = 1;
+  }
+  return bad;
+}
