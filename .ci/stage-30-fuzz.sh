@@ -13,7 +13,7 @@ cmake --preset fuzz
 cmake --build --preset fuzz
 
 per=${FUZZ_SECONDS:-20}
-total=${FUZZ_TOTAL:-540}
+total=${FUZZ_TOTAL:-200}
 mapfile -t targets < <(find build/fuzz/fuzz -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x | sort)
 [ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets were built"; exit 1; }
 if [ $((per * ${#targets[@]})) -gt "$total" ]; then per=$((total / ${#targets[@]})); fi
