@@ -90,13 +90,21 @@ constexpr std::size_t kMaxTableCols = 26;
 
 std::uint32_t lowestBit(std::uint32_t m) { return static_cast<std::uint32_t>(__builtin_ctz(m)); }
 
+// Bits set in m, without relying on a population-count instruction being enabled.
+std::size_t bitCount(std::uint32_t m) {
+  m = m - ((m >> 1) & 0x55555555u);
+  m = (m & 0x33333333u) + ((m >> 2) & 0x33333333u);
+  m = (m + (m >> 4)) & 0x0f0f0f0fu;
+  return static_cast<std::size_t>((m * 0x01010101u) >> 24);
+}
+
 double expandByTable(const double* a, std::size_t rows, std::size_t cols, double* table) {
   // Masks with fewer than `base` columns are never reached: the expansion stops at the last row
   // (base = cols − rows + 1) or, for rows ≥ cols + 2, when no column is left (base = 0).
   const std::size_t base = cols + 1 > rows ? cols + 1 - rows : 0;
   const std::uint32_t full = static_cast<std::uint32_t>((std::uint64_t{1} << cols) - 1u);
   for (std::uint32_t mask = 0;; ++mask) {
-    const std::size_t k = static_cast<std::size_t>(__builtin_popcount(mask));
+    const std::size_t k = bitCount(mask);
     if (k >= base) {
       const std::size_t d = cols - k;  // the minor's first row
       const double* row = a + d * cols;
@@ -120,13 +128,13 @@ double expandByTable(const double* a, std::size_t rows, std::size_t cols, double
   }
 }
 
-// Leaves of the walked expansion, cols·(cols − 1)·…·(cols − rows + 2), against the 2^cols entries
-// of the table: the table is used unless the expansion is the smaller job.
+// Leaves of the walked expansion, cols·(cols − 1)·…·(cols − rows + 2), against the cols·2^(cols−1)
+// terms of the table: the table is used unless the expansion is the smaller job (orders up to 4).
 bool tableIsCheaper(std::size_t rows, std::size_t cols) {
   if (cols > kMaxTableCols) return false;
   double leaves = 1.0;
   for (std::size_t i = 0; i + 1 < rows && i < cols; ++i) leaves *= static_cast<double>(cols - i);
-  return leaves * 2.0 >= static_cast<double>(std::uint64_t{1} << cols);
+  return leaves * 2.0 > static_cast<double>(cols) * static_cast<double>(std::uint64_t{1} << cols);
 }
 
 }  // namespace
