@@ -34,6 +34,7 @@ struct Pair {
   double lo, hi;
 };
 inline Pair operator+(Pair a, Pair b) { return {a.lo + b.lo, a.hi + b.hi}; }
+inline Pair operator-(Pair a, Pair b) { return {a.lo - b.lo, a.hi - b.hi}; }
 inline Pair operator*(Pair a, Pair b) { return {a.lo * b.lo, a.hi * b.hi}; }
 #endif
 
@@ -43,6 +44,41 @@ Pair loadPair(const double* p) {
   return v;
 }
 void storePair(double* p, Pair v) { std::memcpy(p, &v, sizeof v); }
+
+// The largest |x[j]| for j < n, NaN entries ignored; 0.0 when none is above 0.
+double largestMagnitude(const double* x, std::size_t n) {
+  double m = 0.0;
+  std::size_t j = 0;
+#if defined(__GNUC__)
+  typedef long long Bits __attribute__((vector_size(16)));
+  const Bits magnitude = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
+  Pair mp = {0.0, 0.0};
+  for (; j + 2 <= n; j += 2) {
+    const Pair v = (Pair)((Bits)loadPair(x + j) & magnitude);
+    const Bits greater = (Bits)(v > mp);
+    mp = (Pair)(((Bits)v & greater) | ((Bits)mp & ~greater));
+  }
+  m = mp[0] > mp[1] ? mp[0] : mp[1];
+#endif
+  for (; j < n; ++j) {
+    const double v = std::fabs(x[j]);
+    if (v > m) m = v;
+  }
+  return m;
+}
+
+// y[j] := y[j] − x[j]·f for j < n, each entry on its own.
+void subtractScaled(double* y, const double* x, double f, std::size_t n) {
+  const Pair fp = {f, f};
+  std::size_t j = 0;
+  for (; j + 4 <= n; j += 4) {
+    const Pair y0 = loadPair(y + j) - loadPair(x + j) * fp;
+    const Pair y1 = loadPair(y + j + 2) - loadPair(x + j + 2) * fp;
+    storePair(y + j, y0);
+    storePair(y + j + 2, y1);
+  }
+  for (; j < n; ++j) y[j] = y[j] - x[j] * f;
+}
 
 }  // namespace
 
@@ -136,15 +172,18 @@ void mathMatrix::invMat(double* const a, int n) {
   };
 
   for (std::size_t k = 0; k < N; ++k) {
+    // The first entry of largest magnitude in row-major order: a row can only move the choice if
+    // its largest magnitude beats the best so far, and then its first entry of that magnitude wins.
     double d = 0.0;
     for (std::size_t i = k; i < N; ++i) {
-      for (std::size_t j = k; j < N; ++j) {
-        const double v = std::fabs(el(i, j));
-        if (v > d) {
-          d = v;
-          rowRec[k] = i;
-          colRec[k] = j;
-        }
+      const double* row = a + i * N;
+      const double best = largestMagnitude(row + k, N - k);
+      if (best > d) {
+        d = best;
+        rowRec[k] = i;
+        std::size_t j = k;
+        while (!(std::fabs(row[j]) == best)) ++j;
+        colRec[k] = j;
       }
     }
     if (rowRec[k] != k) swapRows(k, rowRec[k]);
@@ -153,14 +192,16 @@ void mathMatrix::invMat(double* const a, int n) {
     const double pivot = el(k, k);
     for (std::size_t j = 0; j < N; ++j)
       if (j != k) el(k, j) = el(k, j) * pivot;
+    // Every row i ≠ k: the whole row is updated at once, column k included, and column k is then
+    // given its own value from the a[i][k] read before the update.
+    const double* rowK = a + k * N;
     for (std::size_t i = 0; i < N; ++i) {
       if (i == k) continue;
-      const double f = el(i, k);
-      for (std::size_t j = 0; j < N; ++j)
-        if (j != k) el(i, j) = el(i, j) - el(k, j) * f;
+      double* rowI = a + i * N;
+      const double f = rowI[k];
+      subtractScaled(rowI, rowK, f, N);
+      rowI[k] = -(f * pivot);
     }
-    for (std::size_t i = 0; i < N; ++i)
-      if (i != k) el(i, k) = -(el(i, k) * pivot);
   }
   for (std::size_t k = N; k-- > 0;) {
     if (colRec[k] != k) swapRows(k, colRec[k]);
