@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "frame/pair.h"
 #include "zr/mathMatrix.h"
 
 namespace ZR {
@@ -25,25 +26,9 @@ void mathMatrix::rotateMat(const double* source, double* destination, int rows, 
 
 namespace {
 
-// Two doubles handled as one value: each lane is an ordinary IEEE multiplication or addition of
-// its own operands (no contraction, no reassociation), so lanes give the bits of scalar code.
-#if defined(__GNUC__)
-typedef double Pair __attribute__((vector_size(16)));
-#else
-struct Pair {
-  double lo, hi;
-};
-inline Pair operator+(Pair a, Pair b) { return {a.lo + b.lo, a.hi + b.hi}; }
-inline Pair operator-(Pair a, Pair b) { return {a.lo - b.lo, a.hi - b.hi}; }
-inline Pair operator*(Pair a, Pair b) { return {a.lo * b.lo, a.hi * b.hi}; }
-#endif
-
-Pair loadPair(const double* p) {
-  Pair v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-void storePair(double* p, Pair v) { std::memcpy(p, &v, sizeof v); }
+using detail::loadPair;
+using detail::Pair;
+using detail::storePair;
 
 // The largest |x[j]| for j < n, NaN entries ignored; 0.0 when none is above 0.
 double largestMagnitude(const double* x, std::size_t n) {
