@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The whole test suite (the concurrency test included) under ThreadSanitizer, built with clang.
+# The whole test suite (the digest run from four threads included) under ThreadSanitizer, built with clang.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . .ci/apt.sh
