@@ -94,14 +94,15 @@ void imageProcessing::imageBinaryzation(Image gray, Image& result) {
   }
 
   // The threshold is a whole level, so comparing the int pixel with it is the comparison in double.
-  Image out(gray.size(), std::vector<int>(cols));
-  for (std::size_t r = 0; r < gray.size(); ++r) {
-    const int* p = gray[r].data();
-    int* o = out[r].data();
-    for (std::size_t c = 0; c < cols; ++c) o[c] = p[c] <= threshold ? 0 : 255;
+  // The rows of this call's own copy of the image become the result rows: each is thresholded in
+  // place and cut to the column count.
+  result.reserve(result.size() + gray.size());
+  for (auto& row : gray) {
+    row.resize(cols);
+    int* p = row.data();
+    for (std::size_t c = 0; c < cols; ++c) p[c] = p[c] <= threshold ? 0 : 255;
+    result.push_back(std::move(row));
   }
-  result.reserve(result.size() + out.size());
-  for (auto& row : out) result.push_back(std::move(row));
 }
 
 void imageProcessing::imageopen(Image image, Image& opened) {
