@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "frame/failure.h"
+#include "frame/pair.h"
 #include "zr/SVD.h"
 
 namespace ZR {
@@ -138,8 +139,8 @@ class RowMaxima {
 // order of eigenvalue.
 std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
   const std::size_t n = M.n;
-  std::vector<double> E(n * n, 0.0);
-  for (std::size_t i = 0; i < n; ++i) E[i * n + i] = 1.0;
+  std::vector<double> Et(n * n, 0.0);  // the eigenvector matrix E transposed: Et[j·n + i] = E[i][j]
+  for (std::size_t i = 0; i < n; ++i) Et[i * n + i] = 1.0;
   // With fewer than two rows there is no off-diagonal element and nothing to rotate.
   if (n >= 2) {
     RowMaxima maxima(M);
@@ -164,10 +165,20 @@ std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
         rowQ[k] = mqk * c - mpk * s;
         M.a[k * n + q] = rowQ[k];
       }
-      for (std::size_t i = 0; i < n; ++i) {
-        const double ep = E[i * n + p], eq = E[i * n + q];
-        E[i * n + p] = ep * c + eq * s;
-        E[i * n + q] = eq * c - ep * s;
+      // Columns p and q of E are rows p and q of its transpose, so the update runs in pairs.
+      double* ep = &Et[p * n];
+      double* eq = &Et[q * n];
+      const detail::Pair cp = {c, c}, sp = {s, s};
+      std::size_t i = 0;
+      for (; i + 2 <= n; i += 2) {
+        const detail::Pair vp = detail::loadPair(ep + i), vq = detail::loadPair(eq + i);
+        detail::storePair(ep + i, vp * cp + vq * sp);
+        detail::storePair(eq + i, vq * cp - vp * sp);
+      }
+      for (; i < n; ++i) {
+        const double vp = ep[i], vq = eq[i];
+        ep[i] = vp * c + vq * s;
+        eq[i] = vq * c - vp * s;
       }
       ++passes;
       if (passes >= 10000 || best < 1e-40) break;
@@ -181,7 +192,7 @@ std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
   std::vector<double> sorted(n * n);
   for (std::size_t j = 0; j < n; ++j) {
     eigenvalues[j] = d[idx[j]];
-    for (std::size_t i = 0; i < n; ++i) sorted[i * n + j] = E[i * n + idx[j]];
+    for (std::size_t i = 0; i < n; ++i) sorted[i * n + j] = Et[idx[j] * n + i];
   }
   return sorted;
 }
