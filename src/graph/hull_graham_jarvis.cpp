@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -21,10 +22,12 @@ using detail::squaredDistance;
 // p's horizontal line on both sides of it are collinear with p but not on one ray; those at
 // angle 0 come before those at angle π, which keeps the order a strict weak ordering.
 struct PolarAngleLess {
-  Row p;
+  const Row& p;  // a copy of the pivot's x and y, owned by the caller; the sort copies this freely
   bool operator()(const Row& a, const Row& b) const {
-    const detail::Wide c1 = detail::product(detail::dx(a, p), detail::dy(b, p));
-    const detail::Wide c2 = detail::product(detail::dx(b, p), detail::dy(a, p));
+    const std::int64_t ax = detail::dx(a, p), by = detail::dy(b, p), bx = detail::dx(b, p), ay = detail::dy(a, p);
+    const bool small = detail::narrow(ax, by, bx, ay);  // exact in 64 bits
+    const detail::Wide c1 = small ? detail::widen(ax * by) : detail::product(ax, by);
+    const detail::Wide c2 = small ? detail::widen(bx * ay) : detail::product(bx, ay);
     if (c1 == c2) {
       if (a[1] == p[1] && b[1] == p[1]) {
         if (a[0] > p[0] && b[0] < p[0]) return true;
@@ -55,7 +58,8 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
   for (std::size_t i = 1; i < n; ++i)
     if (points[i][1] < points[k][1]) k = i;
   std::swap(points[0], points[k]);
-  std::sort(points.begin() + 1, points.end(), PolarAngleLess{{points[0][0], points[0][1]}});
+  const Row pivot{points[0][0], points[0][1]};
+  std::sort(points.begin() + 1, points.end(), PolarAngleLess{pivot});
 
   // Scan over row indexes. run[j] is the position in h where the run of copies of h[j]'s point
   // begins, so that copies of one point are tested as that single point.
