@@ -5,7 +5,7 @@ Euler angles in degrees (order ZYX) become a quaternion, are composed with a sec
 written as a rotation matrix and read back into Euler angles; then the same for a stack of
 100 000 orientations in one call each.
 
-    PYTHONPATH=build/python/python /usr/bin/python3 examples/orientation.py
+    /usr/bin/python3 examples/orientation.py      (after pip install ., see the README)
 """
 
 import numpy as np

@@ -1,7 +1,7 @@
-"""Shared set-up of the Python tests: finds the built module and offers exact-comparison helpers.
+"""Shared set-up of the Python tests: finds the module and offers exact-comparison helpers.
 
-The module is looked up in $ZR_PYTHON_MODULE_DIR, else in build/python/python (the `python`
-preset's output), so `python3 -m pytest tests/python` works from a fresh build.
+The tests import the installed `zr` (pip install . or the wheel); $ZR_PYTHON_MODULE_DIR names a
+build folder holding zr.<abi>.so instead (`cmake --build --preset python --target python-test`).
 """
 
 import os
@@ -12,8 +12,8 @@ import numpy as np
 import pytest
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-MODULE_DIR = os.environ.get("ZR_PYTHON_MODULE_DIR", str(ROOT / "build" / "python" / "python"))
-if MODULE_DIR not in sys.path:
+MODULE_DIR = os.environ.get("ZR_PYTHON_MODULE_DIR")
+if MODULE_DIR and MODULE_DIR not in sys.path:
     sys.path.insert(0, MODULE_DIR)
 
 

@@ -45,7 +45,7 @@ def test_svd_reconstructs_and_matches_numpy_singular_values(shape):
         if np.dot(u[:, i] * sv[i, i], a @ v[i]) < 0:
             u[:, i] = -u[:, i]
     assert np.allclose(u @ sv @ v, a, atol=1e-12)
-    with pytest.raises(ValueError, match="parameter 'matrix'"):
+    with pytest.raises(ValueError, match="parameter 'A'"):
         zr.SVD.compute(np.zeros(3))
 
 

@@ -101,3 +101,44 @@ def test_inputs_of_other_dtypes_and_layouts_convert_exactly():
     wide[:, ::2] = a
     assert np.array_equal(dot(wide[:, ::2], b), expected)  # a strided view
     assert dot((1, 2, 3), [True, False, True]) == 4.0
+
+
+def stacked_signatures():
+    """(function, input shapes) of every function whose generated docstring offers stacks."""
+    for cls, _ in CLASSES:
+        sub = getattr(zr, cls)
+        for name in sorted(dir(sub)):
+            f = getattr(sub, name)
+            line = (getattr(f, "__doc__", None) or "").strip().splitlines()[-1:]
+            m = re.match(r"Python: \((.*)\) -> ", line[0]) if line else None
+            if m and " or (N" in m.group(1):
+                yield f"{cls}.{name}", f, re.findall(r"(\w+): (\([\d, ]*\)|float|int|zr\.ChannelOrderEuler)", m.group(1))
+
+
+def test_every_stack_gives_the_bits_of_single_calls(rng):
+    found = list(stacked_signatures())
+    assert len(found) >= 30, [n for n, _, _ in found]
+    for name, f, params in found:
+        args = []
+        for _, kind in params:
+            if kind == "int":
+                args.append(rng.integers(0, 2**40, size=9, dtype=np.uint64) if "quaRandom" in name else 3)
+            elif kind == "zr.ChannelOrderEuler":
+                args.append(zr.ChannelOrderEuler.YZX)
+            else:
+                shape = () if kind == "float" else tuple(int(s) for s in kind.strip("()").split(",") if s.strip())
+                args.append(rng.normal(size=(9,) + shape))
+        stacked = f(*args)
+        singles = [f(*(a[i] if isinstance(a, np.ndarray) else a for a in args)) for i in range(9)]
+        parts = stacked if isinstance(stacked, tuple) else (stacked,)
+        for k, part in enumerate(parts):
+            expected = np.array([s[k] if isinstance(stacked, tuple) else s for s in singles])
+            assert np.asarray(part).tobytes() == expected.tobytes(), name
+
+
+def test_docstrings_are_the_header_comments():
+    header = (ROOT / "include" / "zr" / "mathCommon.h").read_text()
+    assert "the Hamilton product with a on the left" in header
+    assert "the Hamilton product with a on the left" in zr.mathCommon.quaMulti.__doc__
+    assert "Python: (a: (4,) or (N, 4), b: (4,) or (N, 4)) -> out: (4,) or (N, 4)" in zr.mathCommon.quaMulti.__doc__
+    assert zr.SVD.__doc__.startswith("SVD: singular value decomposition")

@@ -333,15 +333,26 @@ inline void make(Corpus& c, Flat& a) {
   for (double& e : a.v) e = c.g.chance(40) ? c.g.pick(kAngles) : c.real();
 }
 
+/// Equal keys: a pool of three values to draw elements from (0.0 and −0.0 among them, often).
+template <class T>
+struct Pool {
+  T value[3];
+  explicit Pool(Corpus& c) {
+    for (T& p : value) make(c, p);
+    if constexpr (std::is_same_v<T, double>) {
+      if (c.g.chance(50)) value[0] = 0.0;
+      if (c.g.chance(50)) value[1] = -0.0;
+    }
+  }
+  const T& draw(Corpus& c) const { return value[c.g.below(3)]; }
+};
+
 template <class T>
 void make(Corpus& c, std::vector<T>& v) {
   v.resize(c.count());
   if (c.g.chance(30)) {
-    // Equal keys: the elements come from a pool of three (signed zeros included).
-    T pool[3];
-    for (T& p : pool) make(c, p);
-    if constexpr (std::is_same_v<T, double>) pool[0] = c.g.chance(50) ? 0.0 : -0.0;
-    for (T& e : v) e = pool[c.g.below(3)];
+    const Pool<T> pool(c);
+    for (T& e : v) e = pool.draw(c);
     return;
   }
   for (T& e : v) make(c, e);
@@ -351,9 +362,16 @@ template <class T>
 void make(Corpus& c, std::vector<std::vector<T>>& m) {
   m.resize(c.g.chance(10) ? 6 + c.g.below(5) : c.g.below(6));
   std::size_t cols = c.g.chance(10) ? 6 + c.g.below(5) : c.g.below(6);
+  const bool pooled = c.g.chance(25);
+  const Pool<T> pool(c);
   for (auto& row : m) {
     row.resize(cols);
-    for (T& e : row) make(c, e);
+    for (T& e : row) {
+      if (pooled)
+        e = pool.draw(c);
+      else
+        make(c, e);
+    }
   }
   if (!m.empty() && c.g.chance(10)) {
     // Ragged: one row shorter or longer than row 0, or every row empty.
