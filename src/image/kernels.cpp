@@ -48,14 +48,16 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
                                 std::vector<std::vector<double>>& filtered) {
   const std::size_t cols = detail::checkedColumns(image);
   const std::size_t rows = image.size();
-  std::vector<std::vector<double>> out;
+  // Written straight into filtered, reusing the rows it already has.
+  std::vector<std::vector<double>>& out = filtered;
   if (size >= 1 && static_cast<std::size_t>(size) <= rows && static_cast<std::size_t>(size) <= cols) {
     const auto s = static_cast<std::size_t>(size);
     // size ≤ the image's sides, so size·size counts pixels that exist and fits 64 bits.
     const double value =
         normalise ? 1.0 / static_cast<double>(static_cast<std::int64_t>(size) * static_cast<std::int64_t>(size)) : 1.0;
     const std::size_t outRows = rows - s + 1, outCols = cols - s + 1;
-    out.assign(outRows, std::vector<double>(outCols));
+    out.resize(outRows);
+    for (auto& row : out) row.assign(outCols, 0.0);
     std::int64_t largest = 0;
     for (const auto& row : image)
       for (std::size_t c = 0; c < cols; ++c) {
@@ -101,8 +103,9 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
         }
       }
     }
+  } else {
+    out.clear();
   }
-  filtered = std::move(out);
 }
 
 }  // namespace ZR
