@@ -105,6 +105,21 @@ std::vector<Row> Graph::convexHullJarvis(const std::vector<Row>& points) {
     if (r[1] < s[1] || (r[1] == s[1] && r[0] < s[0])) start = i;
   }
 
+  // With every coordinate within ±2^30 the differences stay below 2^31 and the orientation is
+  // exact in 64 bits; the coordinates are then read from two flat arrays.
+  bool flat = true;
+  for (const Row& r : points)
+    if (r[0] < -(1 << 30) || r[0] > (1 << 30) || r[1] < -(1 << 30) || r[1] > (1 << 30)) flat = false;
+  std::vector<std::int64_t> xs, ys;
+  if (flat) {
+    xs.reserve(n), ys.reserve(n);
+    for (const Row& r : points) xs.push_back(r[0]), ys.push_back(r[1]);
+  }
+  auto flatSign = [&](std::size_t o, std::size_t a, std::size_t b) {
+    const std::int64_t v = (xs[a] - xs[o]) * (ys[b] - ys[o]) - (ys[a] - ys[o]) * (xs[b] - xs[o]);
+    return v < 0 ? -1 : (v > 0 ? 1 : 0);
+  };
+
   // The caller's rows are only read; which rows are taken is kept here.
   std::vector<char> used(n, 0);
   std::vector<std::size_t> h;
@@ -132,6 +147,7 @@ std::vector<Row> Graph::convexHullJarvis(const std::vector<Row>& points) {
     std::size_t c = 0;
     collinear.clear();
     copiesOfLast.clear();
+    const std::size_t lastIndex = h.back();
     for (std::size_t i = 0; i < n; ++i) {
       if (used[i]) continue;
       if (!found) {
@@ -144,7 +160,7 @@ std::vector<Row> Graph::convexHullJarvis(const std::vector<Row>& points) {
         collinear.assign(1, i);
         continue;
       }
-      const int s = sign(orientation(last, points[c], points[i]));
+      const int s = flat ? flatSign(lastIndex, c, i) : sign(orientation(last, points[c], points[i]));
       if (s < 0) {
         c = i;
         collinear.assign(1, i);
