@@ -76,9 +76,18 @@ std::vector<std::size_t> sortIndexDescend(const std::vector<double>& values) {
 // never count, as they never win a comparison.
 class RowMaxima {
  public:
-  explicit RowMaxima(Square& M) : M_(M), max_(M.n, -1.0), arg_(M.n, M.n) {
+  explicit RowMaxima(Square& M) : M_(M) {
+    // Small orders keep the maxima on the stack.
+    if (M.n > kLocal) {
+      maxHeap_.resize(M.n);
+      argHeap_.resize(M.n);
+      max_ = maxHeap_.data();
+      arg_ = argHeap_.data();
+    }
     for (std::size_t i = 0; i < M.n; ++i) rescan(i);
   }
+  RowMaxima(const RowMaxima&) = delete;  // max_ and arg_ may point into the object itself
+  RowMaxima& operator=(const RowMaxima&) = delete;
 
   // The pivot: start from (0, 1), take a row's maximum only when it is strictly greater.
   double pivot(std::size_t& p, std::size_t& q) const {
@@ -129,9 +138,14 @@ class RowMaxima {
     }
   }
 
+  static constexpr std::size_t kLocal = 32;
   Square& M_;
-  std::vector<double> max_;
-  std::vector<std::size_t> arg_;
+  double maxLocal_[kLocal];
+  std::size_t argLocal_[kLocal];
+  std::vector<double> maxHeap_;
+  std::vector<std::size_t> argHeap_;
+  double* max_ = maxLocal_;
+  std::size_t* arg_ = argLocal_;
 };
 
 // Classical Jacobi with largest-element pivoting on the symmetric M (overwritten). Returns the
