@@ -1,6 +1,7 @@
 // Grayscale conversion, Otsu binarisation and morphological opening.
 
 #include <cstdint>
+#include <cstring>
 
 #include "image/image_rows.h"
 #include "zr/imageProcessing.h"
@@ -100,7 +101,19 @@ void imageProcessing::imageBinaryzation(Image gray, Image& result) {
   for (auto& row : gray) {
     row.resize(cols);
     int* p = row.data();
-    for (std::size_t c = 0; c < cols; ++c) p[c] = p[c] <= threshold ? 0 : 255;
+    std::size_t c = 0;
+#if defined(__GNUC__)
+    typedef int Int4 __attribute__((vector_size(16)));
+    const Int4 limit = {threshold, threshold, threshold, threshold};
+    const Int4 bright = {255, 255, 255, 255};
+    for (; c + 4 <= cols; c += 4) {
+      Int4 v;
+      std::memcpy(&v, p + c, sizeof v);
+      v = (v > limit) & bright;
+      std::memcpy(p + c, &v, sizeof v);
+    }
+#endif
+    for (; c < cols; ++c) p[c] = p[c] <= threshold ? 0 : 255;
     result.push_back(std::move(row));
   }
 }
