@@ -50,7 +50,6 @@ int directionOf(const Gradient& g) {
 
 // Pixels within ±2^27 keep every gradient below 2^30 in magnitude, so 32-bit arithmetic gives the
 // exact gradients and the magnitude never reaches INT_MAX.
-constexpr int kNarrow = 1 << 27;
 
 bool narrowPixels(const Image& image, std::size_t cols) {
   // v is within ±2^27 exactly when v + 2^27, taken modulo 2^32, is at most 2^28.
