@@ -1,5 +1,5 @@
 // The orientation round trip: Euler angles (degrees, order ZYX) -> quaternion -> composed with a
-// second rotation -> row-vector rotation matrix -> Euler angles again.
+// second rotation -> a point rotated by it -> row-vector rotation matrix -> Euler angles again.
 
 #include <cstdio>
 
@@ -34,10 +34,16 @@ int main() {
   m.quaMulti(turn, q, composed);
   printQua("quaMulti(second, first):", composed);
 
+  ZR::Point3D p{1.0, 0.0, 0.0}, rotated{};
+  m.quaRotatePoint(composed, p, rotated);
+  std::printf("%-34s (%.17g, %.17g, %.17g)\n", "quaRotatePoint of (1, 0, 0):", rotated.x, rotated.y,
+              rotated.z);
+
   double r[3][3];
   m.qua2RMatrix(composed, r);
   std::printf("qua2RMatrix (row-vector layout):\n");
   for (const auto& row : r) std::printf("    [% .17f % .17f % .17f]\n", row[0], row[1], row[2]);
+  std::printf("(row 0 is the rotated (1, 0, 0): the row-vector layout holds A's columns as rows)\n");
 
   double back[3];
   m.rotm2EulDegree(r, ZR::ZYX, back);

@@ -41,6 +41,13 @@
   X(mathCommon, rotm2EulRadian) \
   X(mathCommon, rotm2RodVector) \
   X(mathCommon, rodVector2Rotm) \
+  X(mathCommon, quaRotatePoint) \
+  X(mathCommon, quaSlerp) \
+  X(mathCommon, quaAngularDistance) \
+  X(mathCommon, vectors2Qua) \
+  X(mathCommon, alignVectors) \
+  X(mathCommon, quaMean) \
+  X(mathCommon, quaRandom) \
   X(foundationMath, rad2deg) \
   X(foundationMath, deg2rad) \
   X(foundationMath, cart2pol) \

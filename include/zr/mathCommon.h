@@ -24,6 +24,7 @@
 //   and qua2EulRadian leave the angles untouched; the Degree variants convert the caller's three
 //   values to degrees all the same.
 
+#include <cstdint>
 #include <vector>
 
 #include "zr/export.h"
@@ -115,6 +116,54 @@ class ZR_API mathCommon {
   /// m := column-vector-layout matrix of the rotation vector v (Rodrigues' formula); the zero
   /// vector gives NaN in all nine elements.
   void rodVector2Rotm(double* const v, double (*const m)[3]);
+
+  // ---- Beyond the conversions: rotate, interpolate, measure, align, average, draw ---------------
+  // Quaternion inputs are normalised first as quaIdentity does (the zero quaternion counts as the
+  // identity); q and −q are the same rotation. Quaternion results are unit up to rounding.
+
+  /// out := p rotated by q: bit for bit the column-vector matrix A of q (as qua2RMatrix forms it,
+  /// transposed) times p, coordinate i = (A[i][1]·p.y + A[i][0]·p.x) + A[i][2]·p.z. The zero
+  /// quaternion leaves p unchanged (the same bits).
+  void quaRotatePoint(QuaD q, Point3D p, Point3D& out);
+  /// out := the point at t of the shorter great arc from a to b, advancing at a constant angular
+  /// speed: (sin((1−t)θ)·a + sin(tθ)·b)/sin θ with b negated when a·b < 0, θ = 2·atan2(|a−b|, |a+b|)
+  /// in [0, π/2] (the rotation angle is 2θ). Exactly a at t = 0 and b (or −b) at t = 1; when a and
+  /// b coincide (θ = 0) the weights are 1−t and t; never NaN for finite inputs. t outside [0, 1]
+  /// extrapolates along the arc.
+  void quaSlerp(QuaD a, QuaD b, double t, QuaD& out);
+  /// The rotation angle of a⁻¹·b in radians, in [0, π]: 2·atan2(|vector part|, |scalar part|) of
+  /// conj(a)·b, accurate for tiny angles and near π (no acos). Symmetric in a and b to the bit;
+  /// equal rotations give 0.
+  double quaAngularDistance(QuaD a, QuaD b);
+  /// out := the shortest rotation carrying the direction of `from` onto that of `to`
+  /// (axis from × to). Opposite directions give the half-turn about from × e, e the coordinate
+  /// axis of from's smallest |component| (the first of equal ones): (1, 0, 0) → (−1, 0, 0) turns
+  /// about z. Each vector is scaled by its largest |component| before normalising (tiny and huge
+  /// lengths work). A zero vector on either side, or equal directions, give (1, 0, 0, 0);
+  /// non-finite components give NaN.
+  void vectors2Qua(Point3D from, Point3D to, QuaD& out);
+  /// out := the rotation R minimising Σ wᵢ·|R·b[i] − a[i]|² (Wahba's problem; a and b need not be
+  /// unit), as the principal eigenvector of Davenport's 4×4 matrix by cyclic Jacobi, with w > 0
+  /// (or the first non-zero of x, y, z positive when w = 0). Sums run from i = 0. Weights are used
+  /// as given. No data or all-zero weights give (1, 0, 0, 0); when the optimum is not unique
+  /// (fewer than two independent directions) the result is one optimum, fixed by the sweep order.
+  /// Throws std::out_of_range("invalid vector<T> subscript") unless a, b and weights have one
+  /// length.
+  void alignVectors(const std::vector<Point3D>& a, const std::vector<Point3D>& b,
+                    const std::vector<double>& weights, QuaD& out);
+  /// out := the weighted chordal mean of qs: the principal eigenvector of Σ wᵢ·qᵢ·qᵢᵀ (qᵢ
+  /// normalised, so the sign of each qᵢ does not matter), with the sign rule of alignVectors.
+  /// No data or all-zero weights give (1, 0, 0, 0); exactly equal largest eigenvalues go to the
+  /// lowest-numbered eigenvector of the sweep (±90° about z, equally weighted: the identity).
+  /// Throws std::out_of_range("invalid vector<T> subscript") unless weights has the length of qs.
+  void quaMean(const std::vector<QuaD>& qs, const std::vector<double>& weights, QuaD& out);
+  /// out := the index-th rotation of the stream `seed`, uniformly distributed over all rotations
+  /// (uniform on the unit sphere of quaternions; w may be negative). Each (seed, index) is drawn
+  /// on its own from SplitMix64 (γ = 0x9E3779B97F4A7C15) started at mix(mix(seed + γ) ^ index),
+  /// uniforms (2k + 1)·2⁻⁵² − 1 from the top 52 bits k of each word, and Marsaglia's two discs:
+  /// (x1, y1, x2·r, y2·r), r = sqrt((1 − s1)/s2). The same rotations on every build, in any order,
+  /// on any number of threads.
+  void quaRandom(std::uint64_t seed, std::uint64_t index, QuaD& out);
 };
 
 }  // namespace ZR

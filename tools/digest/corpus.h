@@ -206,6 +206,10 @@ inline void make(Corpus& c, double& x) { x = c.real(); }
 inline void make(Corpus& c, float& x) { x = c.real32(); }
 inline void make(Corpus& c, int& x) { x = c.integer(); }
 inline void make(Corpus& c, bool& x) { x = c.g.below(2) == 1; }
+inline void make(Corpus& c, std::uint64_t& x) {
+  constexpr std::uint64_t kEdges[] = {0, 1, 2, 0x8000000000000000ull, ~0ull};
+  x = c.g.chance(20) ? c.g.pick(kEdges) : c.g.next();
+}
 inline void make(Corpus& c, ZR::ChannelOrderEuler& x) {
   // The six orders, and values outside them.
   constexpr std::int32_t kInvalid[] = {-1, 6, 7, -6, kIntMin, kIntMax};
@@ -679,6 +683,35 @@ ZR_COUPLING(imageProcessing, sobel, 500) { image(c, get<0>(a), false); }
 ZR_COUPLING(imageProcessing, canny, 500) { image(c, get<0>(a), false); }
 ZR_COUPLING(imageProcessing, imageBinaryzation, 500) { image(c, get<0>(a), false); }
 ZR_COUPLING(imageProcessing, imageopen, 500) { image(c, get<0>(a), true); }
+
+// Sets of vectors and quaternions with their weights: mostly of one length (the rest throws);
+// weights mostly in [0, 2), with all-zero weights now and then.
+template <class T>
+void sameLength(Corpus& c, std::vector<T>& v, std::size_t n) {
+  if (c.g.chance(10)) return;
+  v.resize(n);
+  for (T& e : v) make(c, e);
+}
+inline void weightsFor(Corpus& c, std::vector<double>& w, std::size_t n) {
+  if (c.g.chance(10)) return;
+  const bool zero = c.g.chance(10);
+  w.resize(n);
+  for (double& e : w) e = zero ? 0.0 : c.g.chance(90) ? c.g.unit() * 2 : c.real();
+}
+ZR_COUPLING(mathCommon, alignVectors, 1000) {
+  const std::size_t n = get<0>(a).size();
+  if (c.g.chance(50)) {
+    // a: b rotated by one quaternion, so the optimum is unique and exact.
+    ZR::QuaD q{};
+    make(c, q);
+    sameLength(c, get<1>(a), n);
+    for (std::size_t i = 0; i < n && i < get<1>(a).size(); ++i) ZR::mathCommon().quaRotatePoint(q, get<1>(a)[i], get<0>(a)[i]);
+  } else {
+    sameLength(c, get<1>(a), n);
+  }
+  weightsFor(c, get<2>(a), n);
+}
+ZR_COUPLING(mathCommon, quaMean, 1000) { weightsFor(c, get<1>(a), get<0>(a).size()); }
 
 #undef ZR_COUPLING
 

@@ -115,6 +115,10 @@ void put(Sink& s, int i) {
   s.number("%d", i);
 }
 void put(Sink& s, bool b) { put(s, b ? 1 : 0); }
+void put(Sink& s, std::uint64_t u) {
+  s.word(u);
+  s.number("%" PRIu64, u);
+}
 void put(Sink& s, ZR::ChannelOrderEuler o) { put(s, static_cast<int>(o)); }
 
 template <class T, class... Rest>

@@ -1,0 +1,144 @@
+// Rotating points, slerp and angular distance against Eigen, over one table of hard pairs.
+
+#include <gtest/gtest.h>
+
+#include <Eigen/Geometry>
+#include <cfloat>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "rotation_test_util.h"
+#include "zr/mathCommon.h"
+
+namespace {
+
+using ZR::mathCommon;
+using ZR::Point3D;
+using ZR::QuaD;
+using zrtest::bits;
+
+constexpr double kEps = DBL_EPSILON;
+
+Eigen::Quaterniond eig(const QuaD& q) { return Eigen::Quaterniond(q.w, q.x, q.y, q.z).normalized(); }
+
+QuaD unit(const QuaD& q) {
+  QuaD u{};
+  mathCommon().quaIdentity(q, u);
+  return u;
+}
+
+QuaD randomUnit(std::mt19937_64& g) {
+  return unit({zrtest::uniform(g, -1, 1), zrtest::uniform(g, -1, 1), zrtest::uniform(g, -1, 1),
+               zrtest::uniform(g, -1, 1)});
+}
+
+QuaD neg(const QuaD& q) { return {-q.w, -q.x, -q.y, -q.z}; }
+
+struct Pair {
+  std::string name;
+  QuaD a, b;
+};
+
+// The hard cases every property below sees, then random pairs.
+std::vector<Pair> pairs() {
+  std::mt19937_64 g(20);
+  const QuaD r = randomUnit(g);
+  const QuaD id{1, 0, 0, 0};
+  std::vector<Pair> t = {
+      {"identical", r, r},
+      {"opposite signs, one rotation", r, neg(r)},
+      {"half a turn apart", id, {0, 0, 0, 1}},
+      {"a hair less than half a turn", id, {std::cos(1.5707963), 0, std::sin(1.5707963), 0}},
+      {"tiny angle from the identity", id, {std::cos(1e-12), std::sin(1e-12), 0, 0}},
+      {"tiny angle", r, zrtest::hamilton(r, {std::cos(1e-9), 0, 0, std::sin(1e-9)})},
+      {"nearly opposite signs", r, neg(zrtest::hamilton(r, {std::cos(1e-9), std::sin(1e-9), 0, 0}))},
+      {"not unit", {3, 0, 0, 3}, {0, 1e-3, 1e-3, 0}},
+      {"zero counts as the identity", {0, 0, 0, 0}, {0.6, 0, 0.8, 0}},
+  };
+  for (int i = 0; i < 300; ++i) t.push_back({"random " + std::to_string(i), randomUnit(g), randomUnit(g)});
+  return t;
+}
+
+TEST(Geodesic, DistanceAndSlerpMatchEigenOnHardPairs) {
+  mathCommon m;
+  for (const Pair& c : pairs()) {
+    SCOPED_TRACE(c.name);
+    const Eigen::Quaterniond ea = eig(unit(c.a)), eb = eig(unit(c.b));
+    const double d = m.quaAngularDistance(c.a, c.b);
+    EXPECT_NEAR(d, ea.angularDistance(eb), 8 * kEps);
+    EXPECT_EQ(bits(d), bits(m.quaAngularDistance(c.b, c.a)));
+
+    // Endpoints exact: a at t = 0, b on a's side at t = 1.
+    QuaD ua = unit(c.a), ub = unit(c.b), out{};
+    if ((ua.w * ub.w + ua.x * ub.x) + ua.y * ub.y + ua.z * ub.z < 0) ub = neg(ub);
+    m.quaSlerp(c.a, c.b, 0.0, out);
+    EXPECT_EQ(bits(out.w), bits(ua.w));
+    EXPECT_EQ(bits(out.z), bits(ua.z));
+    m.quaSlerp(c.a, c.b, 1.0, out);
+    EXPECT_EQ(bits(out.w), bits(ub.w));
+    EXPECT_EQ(bits(out.x), bits(ub.x));
+
+    // Constant angular speed: nine equally spaced points are d/8 apart and on the arc; Eigen
+    // agrees at each (its slerp also stays on a's side).
+    QuaD prev = ua;
+    for (int k = 1; k <= 8; ++k) {
+      const double t = k / 8.0;
+      m.quaSlerp(c.a, c.b, t, out);
+      ASSERT_TRUE(std::isfinite(out.w) && std::isfinite(out.x) && std::isfinite(out.y) && std::isfinite(out.z));
+      EXPECT_NEAR(m.quaAngularDistance(prev, out), d / 8, 8 * kEps);
+      EXPECT_NEAR(m.quaAngularDistance(ua, out), t * d, 8 * kEps);
+      const Eigen::Quaterniond e = ea.slerp(t, eb);
+      EXPECT_NEAR(out.w, e.w(), 8 * kEps);
+      EXPECT_NEAR(out.x, e.x(), 8 * kEps);
+      EXPECT_NEAR(out.y, e.y(), 8 * kEps);
+      EXPECT_NEAR(out.z, e.z(), 8 * kEps);
+      prev = out;
+    }
+  }
+}
+
+TEST(Geodesic, TinyAnglesAreRelativelyAccurate) {
+  mathCommon m;
+  for (double h : {1e-300, 1e-100, 1e-12, 1e-6}) {
+    const double d = m.quaAngularDistance({1, 0, 0, 0}, {std::cos(h), 0, 0, std::sin(h)});
+    EXPECT_NEAR(d, 2 * h, 2 * kEps * 2 * h);
+  }
+  EXPECT_EQ(m.quaAngularDistance({0.5, 0.5, 0.5, 0.5}, {-0.5, -0.5, -0.5, -0.5}), 0.0);
+  EXPECT_NEAR(m.quaAngularDistance({1, 0, 0, 0}, {0, 1, 0, 0}), M_PI, 2 * kEps);
+}
+
+TEST(RotatePoint, IsTheColumnMatrixOfTheQuaternionAndMatchesEigen) {
+  mathCommon m;
+  std::mt19937_64 g(7);
+  for (int i = 0; i < 500; ++i) {
+    const QuaD q{zrtest::uniform(g, -2, 2), zrtest::uniform(g, -2, 2), zrtest::uniform(g, -2, 2),
+                 zrtest::uniform(g, -2, 2)};
+    const Point3D p{zrtest::uniform(g, -9, 9), zrtest::uniform(g, -9, 9), zrtest::uniform(g, -9, 9)};
+    Point3D out{};
+    m.quaRotatePoint(q, p, out);
+    double r[3][3];
+    m.qua2RMatrix(q, r);  // row-vector layout: column i is row i of the column-vector matrix
+    EXPECT_EQ(bits(out.x), bits(m.dotProduct3({r[0][0], r[1][0], r[2][0]}, p)));
+    EXPECT_EQ(bits(out.y), bits(m.dotProduct3({r[0][1], r[1][1], r[2][1]}, p)));
+    EXPECT_EQ(bits(out.z), bits(m.dotProduct3({r[0][2], r[1][2], r[2][2]}, p)));
+    const Eigen::Vector3d e = eig(q) * Eigen::Vector3d(p.x, p.y, p.z);
+    const double tol = 8 * kEps * std::sqrt(m.vector3NormSquare(p));
+    EXPECT_NEAR(out.x, e.x(), tol);
+    EXPECT_NEAR(out.y, e.y(), tol);
+    EXPECT_NEAR(out.z, e.z(), tol);
+  }
+  // The zero quaternion leaves the point's bits alone, -0.0 included.
+  Point3D out{};
+  m.quaRotatePoint({0, 0, 0, 0}, {-0.0, 1e308, -3}, out);
+  EXPECT_EQ(bits(out.x), bits(-0.0));
+  EXPECT_EQ(out.y, 1e308);
+  EXPECT_EQ(out.z, -3.0);
+  // A quarter turn about z takes x to y (column-vector convention).
+  m.quaRotatePoint({std::sqrt(0.5), 0, 0, std::sqrt(0.5)}, {1, 0, 0}, out);
+  EXPECT_NEAR(out.x, 0.0, kEps);
+  EXPECT_NEAR(out.y, 1.0, kEps);
+}
+
+}  // namespace
