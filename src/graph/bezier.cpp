@@ -39,6 +39,33 @@ void requirePoints(const std::vector<int>& x, const std::vector<int>& y, std::si
 
 float toFloat(std::int64_t v) { return static_cast<float>(v); }
 
+// v rounded to the nearest float (ties to even) but kept as an integer, |v| < 2^62: the rounding
+// done in integer arithmetic, so that no compiler can skip it by reusing the unrounded value.
+std::int64_t roundedToFloat(std::int64_t v) {
+  const std::uint64_t m = v < 0 ? 0u - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  const std::uint64_t top = std::uint64_t{1} << 24;  // floats carry 24 significant bits
+  if (m < top) return v;
+  unsigned shift = 0;
+  while ((m >> shift) >= top) ++shift;
+  std::uint64_t q = m >> shift;
+  const std::uint64_t rest = m - (q << shift);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  if (rest > half || (rest == half && (q & 1u) != 0u)) ++q;
+  const auto r = static_cast<std::int64_t>(q << shift);
+  return v < 0 ? -r : r;
+}
+
+// Σ p[i]·w[i] from i = 0, every partial sum rounded to float. x and y are summed by separate
+// calls, never side by side in one loop: GCC 12's straight-line vectorizer packs such twin sums
+// into one vector and then folds the pair of conversions double → float → double into nothing,
+// dropping the rounding; with one sum per loop there is no pair to pack.
+float weightedSum(const std::vector<int>& p, const std::vector<double>& w) {
+  float s = 0.0f;
+  for (std::size_t i = 0; i < w.size(); ++i)
+    s = static_cast<float>(static_cast<double>(p[i]) * w[i] + static_cast<double>(s));
+  return s;
+}
+
 }  // namespace
 
 void Graph::bezier_n(std::vector<int> x, std::vector<int> y, int /*reserved*/, Curve& curve) {
@@ -50,20 +77,17 @@ void Graph::bezier_n(std::vector<int> x, std::vector<int> y, int /*reserved*/, C
   std::vector<double> binomial(count);
   for (std::size_t i = 0; i < count; ++i) binomial[i] = binomialCoefficient(n, static_cast<std::int32_t>(i));
   makeRoom(curve, kRowsN);
+  std::vector<double> weight(count);
   const float step = 0.0005f;
   for (float t = 0.0f; 1.0f >= t; t = t + step) {
-    float X = 0.0f;
-    float Y = 0.0f;
     const float u = 1.0f - t;
     for (std::size_t i = 0; i < count; ++i) {
       const auto e = static_cast<std::int32_t>(i);
       const auto a = static_cast<float>(std::pow(static_cast<double>(t), static_cast<double>(e)));
       const auto b = static_cast<float>(std::pow(static_cast<double>(u), static_cast<double>(n - e)));
-      const double w = binomial[i] * static_cast<double>(a) * static_cast<double>(b);
-      X = static_cast<float>(static_cast<double>(x[i]) * w + static_cast<double>(X));
-      Y = static_cast<float>(static_cast<double>(y[i]) * w + static_cast<double>(Y));
+      weight[i] = binomial[i] * static_cast<double>(a) * static_cast<double>(b);
     }
-    append(curve, X, Y);
+    append(curve, weightedSum(x, weight), weightedSum(y, weight));
   }
 }
 
@@ -104,11 +128,15 @@ void Graph::bezier_2(std::vector<int> x, std::vector<int> y, int /*reserved*/, C
 void Graph::bezier_3(std::vector<int> x, std::vector<int> y, int /*reserved*/, Curve& curve) {
   requirePoints(x, y, 4);
   const std::size_t m = x.size() - 4;
-  // C = 3·(P1 − P0), B = 3·(P2 − P1) − C, A = (P3 − P0) − C − B; differences exact in 64 bits.
+  // C = 3·(P1 − P0), B = 3·(P2 − P1) − C, A = (P3 − P0) − C − B. 3·(P1 − P0) and 3·(P2 − P1) are
+  // exact in 64 bits, and so is B's difference once C is rounded to float: C's rounding is done in
+  // integers and B takes a single rounding from the exact difference. (Through double, GCC 12's
+  // vectorizer fuses the x and y sums and reuses C before its rounding in B.)
   auto coefficients = [m](const std::vector<int>& p, float& A, float& B, float& C, float& p0) {
     const std::int64_t q0 = p[m], q1 = p[m + 1], q2 = p[m + 2], q3 = p[m + 3];
-    C = static_cast<float>(3.0 * static_cast<double>(q1 - q0));
-    B = static_cast<float>(3.0 * static_cast<double>(q2 - q1) - static_cast<double>(C));
+    const std::int64_t c = roundedToFloat(3 * (q1 - q0));
+    C = toFloat(c);  // exact
+    B = toFloat(3 * (q2 - q1) - c);
     A = (toFloat(q3 - q0) - C) - B;
     p0 = static_cast<float>(p[m]);
   };

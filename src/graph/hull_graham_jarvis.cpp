@@ -58,8 +58,10 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
   for (std::size_t i = 1; i < n; ++i)
     if (points[i][1] < points[k][1]) k = i;
   std::swap(points[0], points[k]);
+  // Rows that the order ties are coincident points, which may differ beyond x and y; a stable sort keeps
+  // them in input order, so the result does not depend on the standard library's sort.
   const Row pivot{points[0][0], points[0][1]};
-  std::sort(points.begin() + 1, points.end(), PolarAngleLess{pivot});
+  std::stable_sort(points.begin() + 1, points.end(), PolarAngleLess{pivot});
 
   // Scan over row indexes. run[j] is the position in h where the run of copies of h[j]'s point
   // begins, so that copies of one point are tested as that single point.

@@ -34,6 +34,11 @@ double squaredDeviations(const std::vector<double>& x) {
 // n − 1 formed in unsigned 32-bit arithmetic: an empty sample wraps to 4294967295.
 double varianceDivisor(const std::vector<double>& x) { return static_cast<double>(count(x) - 1u); }
 
+// The order the median selects by: numeric order with −0.0 before +0.0. Values that compare
+// equal under it have the same bits, so which of them lands in the middle is invisible and every
+// standard library's selection gives the same result. (NaN never reaches it.)
+bool totalLess(double a, double b) { return a < b || (a == b && std::signbit(a) && !std::signbit(b)); }
+
 // Median of the values (reordered in place). Even counts average the two middle values without
 // overflowing; NaN anywhere, or no values, gives NaN.
 double medianOf(std::vector<double>& v) {
@@ -42,10 +47,10 @@ double medianOf(std::vector<double>& v) {
   for (const double e : v)
     if (std::isnan(e)) return nan;
   const std::size_t mid = v.size() / 2;
-  std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid), v.end());
+  std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid), v.end(), totalLess);
   const double upper = v[mid];
   if (v.size() % 2 == 1) return upper;
-  const double lower = *std::max_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid));
+  const double lower = *std::max_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid), totalLess);
   const double sum = lower + upper;
   if (std::isinf(sum) && std::isfinite(lower) && std::isfinite(upper)) return lower / 2.0 + upper / 2.0;
   return sum / 2.0;

@@ -228,6 +228,23 @@ TEST(ConvexHull, WhatEachDoesToTheCallersRows) {
   }
 }
 
+TEST(ConvexHull, GrahamKeepsCoincidentRowsInInputOrder) {
+  // Many copies of few points, labelled by input position in a third element: after the sort the
+  // copies of each point stand in input order (row 0, swapped out by the pivot, is unique).
+  std::mt19937 g(17);
+  for (int round = 0; round < 20; ++round) {
+    Points p{{100, 100, 0}};
+    for (int i = 1; i < 60; ++i) p.push_back({static_cast<int>(g() % 4), static_cast<int>(g() % 4), i});
+    hull(kGraham, p);
+    std::map<XY, int> last;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+      const auto it = last.find({p[i][0], p[i][1]});
+      EXPECT_TRUE(it == last.end() || it->second < p[i][2]) << round;
+      last[{p[i][0], p[i][1]}] = p[i][2];
+    }
+  }
+}
+
 TEST(ConvexHull, DivideAndConquerFixedSets) {
   const std::vector<std::pair<Points, Points>> cases = {
       {rows({{0, 0}, {4, 0}, {4, 4}, {0, 4}, {2, 2}, {2, 0}, {4, 2}}),

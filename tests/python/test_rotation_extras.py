@@ -68,7 +68,7 @@ def test_vectors_and_alignment_match_scipy(rng):
     q = mc.vectors2Qua([1, 2, 3], [-2, 0.5, 1])
     v = Rotation.from_quat(xyzw(q)).apply([1, 2, 3])
     assert np.abs(v / np.linalg.norm(v) - np.array([-2, 0.5, 1]) / math.sqrt(5.25)).max() <= 16 * EPS
-    assert_bits(mc.vectors2Qua([1, 0, 0], [-1, 0, 0]), np.array([0.0, 0.0, 0.0, 1.0]))
+    assert np.array_equal(mc.vectors2Qua([1, 0, 0], [-1, 0, 0]), [0.0, 0.0, 0.0, 1.0])  # about z
 
     b = rng.normal(size=(6, 3))
     a = Rotation.from_quat(xyzw(unit_quaternions(rng, 1)[0])).apply(b) + rng.normal(scale=0.05, size=(6, 3))
