@@ -18,24 +18,33 @@ using detail::sameXY;
 using detail::sign;
 using detail::squaredDistance;
 
-// Angular order around the pivot p: counter-clockwise from p, nearer first along one ray. Rows on
+// Angular order around the pivot p: counter-clockwise from p, nearer first along one ray. Points on
 // p's horizontal line on both sides of it are collinear with p but not on one ray; those at
 // angle 0 come before those at angle π, which keeps the order a strict weak ordering.
-struct PolarAngleLess {
-  const Row& p;  // a copy of the pivot's x and y, owned by the caller; the sort copies this freely
-  bool operator()(const Row& a, const Row& b) const {
-    const std::int64_t ax = detail::dx(a, p), by = detail::dy(b, p), bx = detail::dx(b, p), ay = detail::dy(a, p);
+// Compared on compact keys holding a row's x, y and index.
+struct PolarKey {
+  std::int64_t x, y;
+  std::size_t row;
+};
+struct PolarKeyLess {
+  std::int64_t px, py;
+  bool operator()(const PolarKey& a, const PolarKey& b) const {
+    const std::int64_t ax = a.x - px, by = b.y - py, bx = b.x - px, ay = a.y - py;
     const bool small = detail::narrow(ax, by, bx, ay);  // exact in 64 bits
     const detail::Wide c1 = small ? detail::widen(ax * by) : detail::product(ax, by);
     const detail::Wide c2 = small ? detail::widen(bx * ay) : detail::product(bx, ay);
     if (c1 == c2) {
-      if (a[1] == p[1] && b[1] == p[1]) {
-        if (a[0] > p[0] && b[0] < p[0]) return true;
-        if (a[0] < p[0] && b[0] > p[0]) return false;
+      if (a.y == py && b.y == py) {
+        if (a.x > px && b.x < px) return true;
+        if (a.x < px && b.x > px) return false;
       }
-      return squaredDistance(a, p) < squaredDistance(b, p);
+      return distance(ax, ay) < distance(bx, by);
     }
     return c1 > c2;
+  }
+  static detail::Wide distance(std::int64_t x, std::int64_t y) {
+    if (detail::narrow(x, y, 0, 0)) return detail::widen(x * x + y * y);
+    return detail::add(detail::product(x, x), detail::product(y, y));
   }
 };
 
@@ -60,8 +69,17 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
   std::swap(points[0], points[k]);
   // Rows that the order ties are coincident points, which may differ beyond x and y; a stable sort keeps
   // them in input order, so the result does not depend on the standard library's sort.
+  // The order is a strict weak ordering, so the stable sort's result is fixed by it alone: sorting
+  // compact keys (x, y, row) and then moving the rows into place gives the rows' own sort.
   const Row pivot{points[0][0], points[0][1]};
-  std::stable_sort(points.begin() + 1, points.end(), PolarAngleLess{pivot});
+  std::vector<PolarKey> keys;
+  keys.reserve(n - 1);
+  for (std::size_t i = 1; i < n; ++i) keys.push_back({points[i][0], points[i][1], i});
+  std::vector<Row> sorted;
+  sorted.reserve(n - 1);  // every allocation before the first row moves
+  std::stable_sort(keys.begin(), keys.end(), PolarKeyLess{pivot[0], pivot[1]});
+  for (const PolarKey& key : keys) sorted.push_back(std::move(points[key.row]));
+  for (std::size_t i = 1; i < n; ++i) points[i] = std::move(sorted[i - 1]);
 
   // Scan over row indexes. run[j] is the position in h where the run of copies of h[j]'s point
   // begins, so that copies of one point are tested as that single point.
