@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t kSide = 512;
 
+std::size_t side(const benchmark::State& s) { return static_cast<std::size_t>(s.range(0)); }
+
 cv::Mat toMat(const std::vector<std::vector<int>>& img, int type) {
   cv::Mat m(static_cast<int>(img.size()), static_cast<int>(img[0].size()), CV_32S);
   for (int i = 0; i < m.rows; ++i)
@@ -38,7 +40,7 @@ void OpenCV_getGaussianKernel(benchmark::State& s) {
 }
 
 void ZR_sobel(benchmark::State& s) {
-  const auto img = zrbench::image(kSide, kSide);
+  const auto img = zrbench::image(side(s), side(s));
   ZR::imageProcessing ip;
   std::vector<std::vector<int>> gx, gy, mag;
   for (auto _ : s) {
@@ -47,7 +49,7 @@ void ZR_sobel(benchmark::State& s) {
   }
 }
 void OpenCV_Sobel(benchmark::State& s) {
-  const cv::Mat img = toMat(zrbench::image(kSide, kSide), CV_8U);
+  const cv::Mat img = toMat(zrbench::image(side(s), side(s)), CV_8U);
   cv::Mat gx, gy, mag;
   for (auto _ : s) {
     cv::Sobel(img, gx, CV_16S, 1, 0);
@@ -60,8 +62,28 @@ void OpenCV_Sobel(benchmark::State& s) {
   }
 }
 
-void ZR_otsu(benchmark::State& s) {
+// Box filter of size 15: zr without normalising (exact integer window sums) and normalised (each
+// window summed over its own rounded terms) against OpenCV's normalised blur without padding.
+void ZR_boxFilter(benchmark::State& s) {
   const auto img = zrbench::image(kSide, kSide);
+  ZR::imageProcessing ip;
+  std::vector<std::vector<double>> out;
+  for (auto _ : s) {
+    ip.boxFilter(img, 15, s.range(0) != 0, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+void OpenCV_blur(benchmark::State& s) {
+  const cv::Mat img = toMat(zrbench::image(kSide, kSide), CV_8U);
+  cv::Mat out;
+  for (auto _ : s) {
+    cv::blur(img, out, cv::Size(15, 15));
+    benchmark::DoNotOptimize(out.data);
+  }
+}
+
+void ZR_otsu(benchmark::State& s) {
+  const auto img = zrbench::image(side(s), side(s));
   ZR::imageProcessing ip;
   for (auto _ : s) {
     std::vector<std::vector<int>> out;
@@ -70,7 +92,7 @@ void ZR_otsu(benchmark::State& s) {
   }
 }
 void OpenCV_thresholdOtsu(benchmark::State& s) {
-  const cv::Mat img = toMat(zrbench::image(kSide, kSide), CV_8U);
+  const cv::Mat img = toMat(zrbench::image(side(s), side(s)), CV_8U);
   cv::Mat out;
   for (auto _ : s) {
     cv::threshold(img, out, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
@@ -176,14 +198,26 @@ void ZR_factorIntMax(benchmark::State& s) {
   for (auto _ : s) benchmark::DoNotOptimize(f.factor(INT_MAX));
 }
 
+// Cost as the work grows (bench/plot_sweep.py runs these, filter "Sweep_").
+BENCHMARK(ZR_sobel)->Name("Sweep_ZR_sobel")->RangeMultiplier(4)->Range(64, 4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenCV_Sobel)->Name("Sweep_OpenCV_Sobel")->RangeMultiplier(4)->Range(64, 4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_otsu)->Name("Sweep_ZR_otsu")->RangeMultiplier(4)->Range(64, 4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenCV_thresholdOtsu)->Name("Sweep_OpenCV_otsu")->RangeMultiplier(4)->Range(64, 4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_hull<0>)->Name("Sweep_ZR_convexHullGraham")->RangeMultiplier(10)->Range(100, 1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_hull<1>)->Name("Sweep_ZR_convexHullJarvis")->RangeMultiplier(10)->Range(100, 1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_hull<2>)->Name("Sweep_ZR_convexHullDivideConquer")->RangeMultiplier(10)->Range(100, 1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenCV_convexHull)->Name("Sweep_OpenCV_convexHull")->RangeMultiplier(10)->Range(100, 1000000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK(ZR_getGaussianKernel);
 BENCHMARK(OpenCV_getGaussianKernel);
-BENCHMARK(ZR_sobel)->Unit(benchmark::kMicrosecond);
-BENCHMARK(OpenCV_Sobel)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ZR_otsu)->Unit(benchmark::kMicrosecond);
-BENCHMARK(OpenCV_thresholdOtsu)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_sobel)->Arg(kSide)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenCV_Sobel)->Arg(kSide)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_boxFilter)->ArgName("normalise")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenCV_blur)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ZR_otsu)->Arg(kSide)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenCV_thresholdOtsu)->Arg(kSide)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ZR_hull<0>)->Name("ZR_convexHullGraham")->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ZR_hull<1>)->Name("ZR_convexHullJarvis")->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ZR_hull<2>)

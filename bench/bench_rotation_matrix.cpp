@@ -195,6 +195,12 @@ void Eigen_jacobiSVD(benchmark::State& s) {
   }
 }
 
+// Cost as the work grows (bench/plot_sweep.py runs these, filter "Sweep_").
+BENCHMARK(ZR_detMatrix)->Name("Sweep_ZR_detMatrix")->DenseRange(2, 20, 2);
+BENCHMARK(Eigen_determinant)->Name("Sweep_Eigen_determinant")->DenseRange(2, 20, 2);
+BENCHMARK(ZR_svd)->Name("Sweep_ZR_svd")->RangeMultiplier(2)->Range(2, 64);
+BENCHMARK(Eigen_jacobiSVD)->Name("Sweep_Eigen_jacobiSVD")->RangeMultiplier(2)->Range(2, 64);
+
 }  // namespace
 
 BENCHMARK(ZR_quaMulti);

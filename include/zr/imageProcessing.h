@@ -52,7 +52,8 @@ class ZR_API imageProcessing {
   /// Appends to result the image thresholded by Otsu's method over a 256-bin histogram of the levels
   /// 0 … 255 (the first largest between-class variance wins; none gives threshold 0): pixels at most
   /// the threshold become 0, the others 255. Pixels outside 0 … 255 have no bin but are classified
-  /// the same way (negative → 0, above 255 → 255). Counts are unsigned 32-bit.
+  /// the same way (negative → 0, above 255 → 255). Counts and weighted sums are 64-bit, so
+  /// images of any size are thresholded correctly (e.g. more than 2^24 pixels of one level).
   void imageBinaryzation(std::vector<std::vector<int>> gray, std::vector<std::vector<int>>& result);
   /// Replaces opened by the opening of a 0/1 image with the structuring element {left, self, right,
   /// above}: an erosion then a dilation, each over the interior of its input, so R − 4 rows of C − 4

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "frame/failure.h"
+#include "frame/pair.h"
 
 namespace ZR {
 
@@ -32,10 +33,22 @@ void convolutionMath::conv(std::vector<double> u, std::vector<double> v, std::ve
   const std::size_t s = shortIn.size();
   const std::size_t l = longIn.size();
   if (s == 0) return;
-  for (std::size_t k = 0; k < len; ++k) {
-    const std::size_t first = k >= l ? k - l + 1 : 0;
-    const std::size_t last = std::min(s - 1, k);
-    for (std::size_t t = first; t <= last; ++t) w[k] = shortIn[t] * longIn[k - t] + w[k];
+  // With t in the outer loop every w[k] still receives its products in ascending t, and the
+  // inner loop runs over independent entries: w[t + j] := shortIn[t]·longIn[j] + w[t + j].
+  double* out = w.data();
+  const double* lo = longIn.data();
+  for (std::size_t t = 0; t < s; ++t) {
+    const double a = shortIn[t];
+    const detail::Pair ap = {a, a};
+    double* o = out + t;
+    std::size_t j = 0;
+    for (; j + 4 <= l; j += 4) {
+      const detail::Pair p0 = ap * detail::loadPair(lo + j) + detail::loadPair(o + j);
+      const detail::Pair p1 = ap * detail::loadPair(lo + j + 2) + detail::loadPair(o + j + 2);
+      detail::storePair(o + j, p0);
+      detail::storePair(o + j + 2, p1);
+    }
+    for (; j < l; ++j) o[j] = a * lo[j] + o[j];
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -17,22 +18,33 @@ using detail::sameXY;
 using detail::sign;
 using detail::squaredDistance;
 
-// Angular order around the pivot p: counter-clockwise from p, nearer first along one ray. Rows on
+// Angular order around the pivot p: counter-clockwise from p, nearer first along one ray. Points on
 // p's horizontal line on both sides of it are collinear with p but not on one ray; those at
 // angle 0 come before those at angle π, which keeps the order a strict weak ordering.
-struct PolarAngleLess {
-  Row p;
-  bool operator()(const Row& a, const Row& b) const {
-    const detail::Wide c1 = detail::product(detail::dx(a, p), detail::dy(b, p));
-    const detail::Wide c2 = detail::product(detail::dx(b, p), detail::dy(a, p));
+// Compared on compact keys holding a row's x, y and index.
+struct PolarKey {
+  std::int64_t x, y;
+  std::size_t row;
+};
+struct PolarKeyLess {
+  std::int64_t px, py;
+  bool operator()(const PolarKey& a, const PolarKey& b) const {
+    const std::int64_t ax = a.x - px, by = b.y - py, bx = b.x - px, ay = a.y - py;
+    const bool small = detail::narrow(ax, by, bx, ay);  // exact in 64 bits
+    const detail::Wide c1 = small ? detail::widen(ax * by) : detail::product(ax, by);
+    const detail::Wide c2 = small ? detail::widen(bx * ay) : detail::product(bx, ay);
     if (c1 == c2) {
-      if (a[1] == p[1] && b[1] == p[1]) {
-        if (a[0] > p[0] && b[0] < p[0]) return true;
-        if (a[0] < p[0] && b[0] > p[0]) return false;
+      if (a.y == py && b.y == py) {
+        if (a.x > px && b.x < px) return true;
+        if (a.x < px && b.x > px) return false;
       }
-      return squaredDistance(a, p) < squaredDistance(b, p);
+      return distance(ax, ay) < distance(bx, by);
     }
     return c1 > c2;
+  }
+  static detail::Wide distance(std::int64_t x, std::int64_t y) {
+    if (detail::narrow(x, y, 0, 0)) return detail::widen(x * x + y * y);
+    return detail::add(detail::product(x, x), detail::product(y, y));
   }
 };
 
@@ -57,7 +69,17 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
   std::swap(points[0], points[k]);
   // Rows that the order ties are coincident points, which may differ beyond x and y; a stable sort keeps
   // them in input order, so the result does not depend on the standard library's sort.
-  std::stable_sort(points.begin() + 1, points.end(), PolarAngleLess{{points[0][0], points[0][1]}});
+  // The order is a strict weak ordering, so the stable sort's result is fixed by it alone: sorting
+  // compact keys (x, y, row) and then moving the rows into place gives the rows' own sort.
+  const Row pivot{points[0][0], points[0][1]};
+  std::vector<PolarKey> keys;
+  keys.reserve(n - 1);
+  for (std::size_t i = 1; i < n; ++i) keys.push_back({points[i][0], points[i][1], i});
+  std::vector<Row> sorted;
+  sorted.reserve(n - 1);  // every allocation before the first row moves
+  std::stable_sort(keys.begin(), keys.end(), PolarKeyLess{pivot[0], pivot[1]});
+  for (const PolarKey& key : keys) sorted.push_back(std::move(points[key.row]));
+  for (std::size_t i = 1; i < n; ++i) points[i] = std::move(sorted[i - 1]);
 
   // Scan over row indexes. run[j] is the position in h where the run of copies of h[j]'s point
   // begins, so that copies of one point are tested as that single point.
@@ -103,6 +125,21 @@ std::vector<Row> Graph::convexHullJarvis(const std::vector<Row>& points) {
     if (r[1] < s[1] || (r[1] == s[1] && r[0] < s[0])) start = i;
   }
 
+  // With every coordinate within ±2^30 the differences stay below 2^31 and the orientation is
+  // exact in 64 bits; the coordinates are then read from two flat arrays.
+  bool flat = true;
+  for (const Row& r : points)
+    if (r[0] < -(1 << 30) || r[0] > (1 << 30) || r[1] < -(1 << 30) || r[1] > (1 << 30)) flat = false;
+  std::vector<std::int64_t> xs, ys;
+  if (flat) {
+    xs.reserve(n), ys.reserve(n);
+    for (const Row& r : points) xs.push_back(r[0]), ys.push_back(r[1]);
+  }
+  auto flatSign = [&](std::size_t o, std::size_t a, std::size_t b) {
+    const std::int64_t v = (xs[a] - xs[o]) * (ys[b] - ys[o]) - (ys[a] - ys[o]) * (xs[b] - xs[o]);
+    return v < 0 ? -1 : (v > 0 ? 1 : 0);
+  };
+
   // The caller's rows are only read; which rows are taken is kept here.
   std::vector<char> used(n, 0);
   std::vector<std::size_t> h;
@@ -130,6 +167,7 @@ std::vector<Row> Graph::convexHullJarvis(const std::vector<Row>& points) {
     std::size_t c = 0;
     collinear.clear();
     copiesOfLast.clear();
+    const std::size_t lastIndex = h.back();
     for (std::size_t i = 0; i < n; ++i) {
       if (used[i]) continue;
       if (!found) {
@@ -142,7 +180,7 @@ std::vector<Row> Graph::convexHullJarvis(const std::vector<Row>& points) {
         collinear.assign(1, i);
         continue;
       }
-      const int s = sign(orientation(last, points[c], points[i]));
+      const int s = flat ? flatSign(lastIndex, c, i) : sign(orientation(last, points[c], points[i]));
       if (s < 0) {
         c = i;
         collinear.assign(1, i);

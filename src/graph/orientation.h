@@ -71,14 +71,29 @@ inline std::int64_t dy(const Row& a, const Row& b) {
   return static_cast<std::int64_t>(a[1]) - static_cast<std::int64_t>(b[1]);
 }
 
+/// The two's complement pair of a 64-bit value.
+inline Wide widen(std::int64_t v) {
+  return {v < 0 ? ~std::uint64_t{0} : std::uint64_t{0}, static_cast<std::uint64_t>(v)};
+}
+
+/// True when |d| < 2^31 for each: products of two such are below 2^62 and their sum or
+/// difference fits 64 bits, so plain 64-bit arithmetic is exact.
+inline bool narrow(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+  const std::int64_t lim = std::int64_t{1} << 31;
+  return a > -lim && a < lim && b > -lim && b < lim && c > -lim && c < lim && d > -lim && d < lim;
+}
+
 /// (a.x − o.x)·(b.y − o.y) − (a.y − o.y)·(b.x − o.x): positive when b lies to the left of o→a.
 inline Wide orientation(const Row& o, const Row& a, const Row& b) {
-  return sub(product(dx(a, o), dy(b, o)), product(dy(a, o), dx(b, o)));
+  const std::int64_t ax = dx(a, o), by = dy(b, o), ay = dy(a, o), bx = dx(b, o);
+  if (narrow(ax, by, ay, bx)) return widen(ax * by - ay * bx);
+  return sub(product(ax, by), product(ay, bx));
 }
 
 /// (a.x − b.x)² + (a.y − b.y)².
 inline Wide squaredDistance(const Row& a, const Row& b) {
   const std::int64_t x = dx(a, b), y = dy(a, b);
+  if (narrow(x, y, 0, 0)) return widen(x * x + y * y);
   return add(product(x, x), product(y, y));
 }
 

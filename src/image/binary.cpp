@@ -1,6 +1,7 @@
 // Grayscale conversion, Otsu binarisation and morphological opening.
 
 #include <cstdint>
+#include <cstring>
 
 #include "image/image_rows.h"
 #include "zr/imageProcessing.h"
@@ -53,17 +54,30 @@ void imageProcessing::rgbImage2Grayscale(std::vector<std::vector<colorChannel>> 
 
 void imageProcessing::imageBinaryzation(Image gray, Image& result) {
   const std::size_t cols = detail::checkedColumns(gray);
-  std::uint32_t hist[256] = {};
-  for (const auto& row : gray)
-    for (std::size_t c = 0; c < cols; ++c)
-      if (row[c] >= 0 && row[c] <= 255) ++hist[row[c]];
+  // Counts and weighted sums in 64 bits: an image with more than 2^24 pixels of one level
+  // (an 8K frame of one colour) would wrap t·count in 32 bits. Below that the values, and so
+  // the threshold, are those of 32-bit sums.
+  // Four partial histograms so that runs of one level do not wait on one counter.
+  std::uint64_t part[4][256] = {};
+  for (const auto& row : gray) {
+    const int* p = row.data();
+    std::size_t c = 0;
+    for (; c + 4 <= cols; c += 4)
+      for (std::size_t q = 0; q < 4; ++q)
+        if (static_cast<unsigned>(p[c + q]) <= 255u) ++part[q][p[c + q]];
+    for (; c < cols; ++c)
+      if (static_cast<unsigned>(p[c]) <= 255u) ++part[0][p[c]];
+  }
+  std::uint64_t hist[256];
+  for (std::size_t t = 0; t < 256; ++t) hist[t] = part[0][t] + part[1][t] + part[2][t] + part[3][t];
 
-  std::uint32_t total = 0;
+  std::uint64_t total = 0;
   double sumAll = 0.0;
   for (std::uint32_t t = 0; t < 256; ++t) total += hist[t];
   for (std::uint32_t t = 1; t < 256; ++t) sumAll = sumAll + static_cast<double>(t * hist[t]);
 
-  double wB = 0.0, sumB = 0.0, best = 0.0, threshold = 0.0;
+  double wB = 0.0, sumB = 0.0, best = 0.0;
+  int threshold = 0;
   for (std::uint32_t t = 0; t < 256; ++t) {
     wB = wB + static_cast<double>(hist[t]);
     if (wB == 0.0) continue;
@@ -76,20 +90,32 @@ void imageProcessing::imageBinaryzation(Image gray, Image& result) {
     const double between = ((wF * wB) * d) * d;
     if (between > best) {
       best = between;
-      threshold = static_cast<double>(t);
+      threshold = static_cast<int>(t);
     }
   }
 
-  Image out;
-  out.reserve(gray.size());
-  for (const auto& row : gray) {
-    std::vector<int> o;
-    o.reserve(cols);
-    for (std::size_t c = 0; c < cols; ++c) o.push_back(static_cast<double>(row[c]) <= threshold ? 0 : 255);
-    out.push_back(std::move(o));
+  // The threshold is a whole level, so comparing the int pixel with it is the comparison in double.
+  // The rows of this call's own copy of the image become the result rows: each is thresholded in
+  // place and cut to the column count.
+  result.reserve(result.size() + gray.size());
+  for (auto& row : gray) {
+    row.resize(cols);
+    int* p = row.data();
+    std::size_t c = 0;
+#if defined(__GNUC__)
+    typedef int Int4 __attribute__((vector_size(16)));
+    const Int4 limit = {threshold, threshold, threshold, threshold};
+    const Int4 bright = {255, 255, 255, 255};
+    for (; c + 4 <= cols; c += 4) {
+      Int4 v;
+      std::memcpy(&v, p + c, sizeof v);
+      v = (v > limit) & bright;
+      std::memcpy(p + c, &v, sizeof v);
+    }
+#endif
+    for (; c < cols; ++c) p[c] = p[c] <= threshold ? 0 : 255;
+    result.push_back(std::move(row));
   }
-  result.reserve(result.size() + out.size());
-  for (auto& row : out) result.push_back(std::move(row));
 }
 
 void imageProcessing::imageopen(Image image, Image& opened) {

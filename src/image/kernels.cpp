@@ -5,6 +5,7 @@
 
 #include "frame/elementary_functions.h"
 #include "frame/failure.h"
+#include "frame/pair.h"
 #include "image/image_rows.h"
 #include "zr/imageProcessing.h"
 
@@ -48,22 +49,64 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
                                 std::vector<std::vector<double>>& filtered) {
   const std::size_t cols = detail::checkedColumns(image);
   const std::size_t rows = image.size();
-  std::vector<std::vector<double>> out;
+  // Written straight into filtered, reusing the rows it already has.
+  std::vector<std::vector<double>>& out = filtered;
   if (size >= 1 && static_cast<std::size_t>(size) <= rows && static_cast<std::size_t>(size) <= cols) {
     const auto s = static_cast<std::size_t>(size);
     // size ≤ the image's sides, so size·size counts pixels that exist and fits 64 bits.
     const double value =
         normalise ? 1.0 / static_cast<double>(static_cast<std::int64_t>(size) * static_cast<std::int64_t>(size)) : 1.0;
-    out.assign(rows - s + 1, std::vector<double>(cols - s + 1));
-    for (std::size_t i = 0; i + s <= rows; ++i)
-      for (std::size_t j = 0; j + s <= cols; ++j) {
-        double sum = 0.0;
-        for (std::size_t r = 0; r < s; ++r)
-          for (std::size_t c = 0; c < s; ++c) sum = sum + static_cast<double>(image[i + r][j + c]) * value;
-        out[i][j] = sum;
+    const std::size_t outRows = rows - s + 1, outCols = cols - s + 1;
+    out.resize(outRows);
+    for (auto& row : out) row.assign(outCols, 0.0);
+    std::int64_t largest = 0;
+    for (const auto& row : image)
+      for (std::size_t c = 0; c < cols; ++c) {
+        const std::int64_t v = row[c] < 0 ? -static_cast<std::int64_t>(row[c]) : row[c];
+        largest = v > largest ? v : largest;
       }
+    const double bound = static_cast<double>(s) * static_cast<double>(s) * static_cast<double>(largest);
+    if (!normalise && bound <= 9007199254740992.0) {
+      // Every term is a whole number and every partial sum of a window stays within 2^53, so the
+      // row-major sum is exact and equals the integer window sum, whatever order forms it: running
+      // column sums down the image and a running window sum along each row.
+      std::vector<std::int64_t> column(cols, 0);
+      for (std::size_t r = 0; r < s; ++r)
+        for (std::size_t c = 0; c < cols; ++c) column[c] += image[r][c];
+      for (std::size_t i = 0;; ++i) {
+        std::int64_t window = 0;
+        for (std::size_t c = 0; c < s; ++c) window += column[c];
+        double* o = out[i].data();
+        o[0] = static_cast<double>(window);
+        for (std::size_t j = 1; j < outCols; ++j) {
+          window += column[j + s - 1] - column[j - 1];
+          o[j] = static_cast<double>(window);
+        }
+        if (i + 1 == outRows) break;
+        for (std::size_t c = 0; c < cols; ++c) column[c] += image[i + s][c] - static_cast<std::int64_t>(image[i][c]);
+      }
+    } else {
+      // Each pixel contributes the same rounded term pixel·value to every window; the windows of
+      // one output row are summed side by side, each over its own terms in row-major order.
+      std::vector<std::vector<double>> term(rows, std::vector<double>(cols));
+      for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < cols; ++c) term[r][c] = static_cast<double>(image[r][c]) * value;
+      for (std::size_t i = 0; i < outRows; ++i) {
+        double* o = out[i].data();  // starts at 0.0
+        for (std::size_t r = 0; r < s; ++r) {
+          const double* t = term[i + r].data();
+          for (std::size_t c = 0; c < s; ++c) {
+            std::size_t j = 0;
+            for (; j + 2 <= outCols; j += 2)
+              detail::storePair(o + j, detail::loadPair(o + j) + detail::loadPair(t + j + c));
+            for (; j < outCols; ++j) o[j] = o[j] + t[j + c];
+          }
+        }
+      }
+    }
+  } else {
+    out.clear();
   }
-  filtered = std::move(out);
 }
 
 }  // namespace ZR

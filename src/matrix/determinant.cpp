@@ -1,12 +1,16 @@
 // Determinant of mathMatrix by cofactor expansion along the first row.
 //
 // The minor at depth d consists of rows d … rows − 1 of the array and of the columns not yet
-// struck out, in their order. Instead of copying each minor, the remaining columns form a doubly
-// linked list over one index array: a column is unlinked before recursing into its minor and
-// relinked afterwards. The terms, signs and order of additions are those of the plain
-// expansion on copied minors, so the bits are the same; there is no allocation per minor.
-
+// struck out, in their order; its row count follows from how many columns remain. So the
+// expansion of a minor depends only on the set of columns left, and each set is expanded once:
+// a table indexed by the bit mask of the remaining columns is filled in ascending mask order
+// (every mask's sub-masks come first), each entry summed over its columns from the lowest up
+// with the signs, products and additions of the plain expansion on copied minors. That is
+// n·2^(n−1) terms instead of n! and the same bits. Shapes too wide for a table fall back to
+// walking the expansion itself, with the remaining columns in a doubly linked list.
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "zr/mathMatrix.h"
@@ -79,13 +83,76 @@ class Expansion {
   std::size_t* prev_ = local_ + kLocal;
 };
 
+// The table of expanded minors for cols ≤ kMaxTableCols columns, one double per column mask.
+// Orders up to kStackOrder keep it on the stack; larger ones make exactly one allocation.
+constexpr std::size_t kStackOrder = 11;
+constexpr std::size_t kMaxTableCols = 26;
+
+std::uint32_t lowestBit(std::uint32_t m) { return static_cast<std::uint32_t>(__builtin_ctz(m)); }
+
+// Bits set in m, without relying on a population-count instruction being enabled.
+std::size_t bitCount(std::uint32_t m) {
+  m = m - ((m >> 1) & 0x55555555u);
+  m = (m & 0x33333333u) + ((m >> 2) & 0x33333333u);
+  m = (m + (m >> 4)) & 0x0f0f0f0fu;
+  return static_cast<std::size_t>((m * 0x01010101u) >> 24);
+}
+
+double expandByTable(const double* a, std::size_t rows, std::size_t cols, double* table) {
+  // Masks with fewer than `base` columns are never reached: the expansion stops at the last row
+  // (base = cols − rows + 1) or, for rows ≥ cols + 2, when no column is left (base = 0).
+  const std::size_t base = cols + 1 > rows ? cols + 1 - rows : 0;
+  const std::uint32_t full = static_cast<std::uint32_t>((std::uint64_t{1} << cols) - 1u);
+  for (std::uint32_t mask = 0;; ++mask) {
+    const std::size_t k = bitCount(mask);
+    if (k >= base) {
+      const std::size_t d = cols - k;  // the minor's first row
+      const double* row = a + d * cols;
+      double s = 0.0;
+      if (k == base) {
+        // One row: its first entry (a row without entries contributes 0.0). A minor that ran
+        // out of columns above the last row is an empty sum, 0.0 as well.
+        if (d + 1 == rows && mask != 0u) s = row[lowestBit(mask)];
+      } else {
+        double sign = 1.0;  // (−1.0)^j for the j-th remaining column, exact
+        for (std::uint32_t rest = mask; rest != 0u; rest &= rest - 1u) {
+          const std::uint32_t c = lowestBit(rest);
+          const double t = (sign * row[c]) * table[mask ^ (std::uint32_t{1} << c)];
+          s = s + t;
+          sign = -sign;
+        }
+      }
+      table[mask] = s;
+    }
+    if (mask == full) return table[full];
+  }
+}
+
+// Leaves of the walked expansion, cols·(cols − 1)·…·(cols − rows + 2), against the cols·2^(cols−1)
+// terms of the table: the table is used unless the expansion is the smaller job (orders up to 4).
+bool tableIsCheaper(std::size_t rows, std::size_t cols) {
+  if (cols > kMaxTableCols) return false;
+  double leaves = 1.0;
+  for (std::size_t i = 0; i + 1 < rows && i < cols; ++i) leaves *= static_cast<double>(cols - i);
+  return leaves * 2.0 > static_cast<double>(cols) * static_cast<double>(std::uint64_t{1} << cols);
+}
+
 }  // namespace
 
 double mathMatrix::detMatrix(const double* a, int rows, int cols) {
   if (rows < 1) return 1.0;  // the determinant of the empty matrix
+  const std::size_t r = static_cast<std::size_t>(rows);
   const std::size_t c = cols > 0 ? static_cast<std::size_t>(cols) : 0u;
+  if (tableIsCheaper(r, c)) {
+    if (c <= kStackOrder) {
+      double local[std::size_t{1} << kStackOrder];
+      return expandByTable(a, r, c, local);
+    }
+    const std::unique_ptr<double[]> heap(new double[std::size_t{1} << c]);
+    return expandByTable(a, r, c, heap.get());
+  }
   // With rows ≥ cols + 2 the expansion never reaches deeper than cols + 1 rows.
-  Expansion e(a, static_cast<std::size_t>(rows), c);
+  Expansion e(a, r, c);
   return e.expand(0);
 }
 

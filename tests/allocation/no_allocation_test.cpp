@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 #include "zr/zr.h"
 
@@ -94,6 +95,10 @@ TEST(NoAllocation, SmallDeterminantAndInverse) {
   volatile double sink = 0.0;
   EXPECT_EQ(allocationsOf([&] { sink = mm.detMatrix(a, 4, 4); }), 0);
   EXPECT_EQ(allocationsOf([&] { mm.invMat(a, 4); }), 0);
+  // The determinant's table of minors lives on the stack up to order 11, then takes one block.
+  std::vector<double> big(144, 0.5);
+  EXPECT_EQ(allocationsOf([&] { sink = mm.detMatrix(big.data(), 11, 11); }), 0);
+  EXPECT_EQ(allocationsOf([&] { sink = mm.detMatrix(big.data(), 12, 12); }), 1);
   (void)sink;
 }
 

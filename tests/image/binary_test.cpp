@@ -50,6 +50,24 @@ int bruteForceThreshold(const Image& img) {
   return threshold;
 }
 
+// An 8K frame (7680 × 4320) with 2990 rows of level 240: 22.96 million pixels of one level, past
+// 2^24, where 240·count no longer fits 32 bits (summed that way the threshold would move to 240).
+TEST(Otsu, EightKFrame) {
+  Image img;
+  for (int r = 0; r < 4320; ++r) img.emplace_back(7680, r < 1200 ? 30 : r < 4190 ? 240 : 255);
+  const int t = bruteForceThreshold(img);
+  EXPECT_EQ(t, 30);
+  std::vector<int> level;
+  for (const auto& row : img) level.push_back(row[0]);
+  Image res;
+  imageProcessing().imageBinaryzation(std::move(img), res);
+  ASSERT_EQ(res.size(), level.size());
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < res.size(); ++i)
+    for (int v : res[i]) wrong += v != (level[i] <= t ? 0 : 255);
+  EXPECT_EQ(wrong, 0u);
+}
+
 TEST(Otsu, ThresholdsAndAppending) {
   imageProcessing ip;
   Image out{{7}};
