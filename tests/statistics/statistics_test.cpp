@@ -100,8 +100,8 @@ TEST(Statistics, MedianPerRowAndColumn) {
   // Signed zeros: −0.0 ranks below +0.0, so the sign of a zero median is fixed on every standard
   // library; the oracle sorts the whole row under that order.
   for (int round = 0; round < 300; ++round) {
-    std::vector<double> r(1 + g() % 9);
-    for (double& e : r) e = std::array<double, 3>{-0.0, 0.0, 1.0}[g() % 3];
+    std::vector<double> r(1 + g.below(9));
+    for (double& e : r) e = std::array<double, 3>{-0.0, 0.0, 1.0}[g.below(3)];
     std::vector<double> o = r;
     std::sort(o.begin(), o.end(),
               [](double a, double b) { return a < b || (a == b && std::signbit(a) > std::signbit(b)); });
