@@ -70,8 +70,8 @@ def hulls(path):
 
 def photograph():
     """camera.png as shipped with scikit-image (Debian: python3-skimage), halved to 256 x 256."""
-    spec = importlib.util.find_spec("skimage")
-    png = pathlib.Path(spec.submodule_search_locations[0]) / "data" / "camera.png"
+    found = importlib.util.find_spec("skimage")
+    png = pathlib.Path(found.submodule_search_locations[0]) / "data" / "camera.png"
     img = plt.imread(png)  # floats in [0, 1]
     img = img[..., 0] if img.ndim == 3 else img
     return np.rint(img[::2, ::2] * 255).astype(np.int32)

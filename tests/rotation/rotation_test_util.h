@@ -2,18 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <random>
 
+#include "support.h"
 #include "zr/types.h"
 
 namespace zrtest {
-
-inline std::uint64_t bits(double x) {
-  std::uint64_t b;
-  std::memcpy(&b, &x, sizeof b);
-  return b;
-}
 
 // Uniform double in (lo, hi) built from the generator's integers, identical on every build.
 inline double uniform(std::mt19937_64& g, double lo, double hi) {

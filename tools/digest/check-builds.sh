@@ -21,9 +21,9 @@ order=(gcc-O0 gcc-O2 gcc-v3 clang-O0 clang-O2 clang-v3)
 
 failed=()
 for name in "${order[@]}"; do
-  spec=${builds[$name]:?"unknown build $name (known: ${!builds[*]})"}
-  compiler=${spec%%|*}
-  flags=${spec#*|}
+  entry=${builds[$name]:?"unknown build $name (known: ${!builds[*]})"}
+  compiler=${entry%%|*}
+  flags=${entry#*|}
   dir=build/check-$name
   echo "== $name: $compiler $flags"
   start=$SECONDS
