@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The library's own elementary functions: their tables must be what the generator script gives,
+# The library's own elementary functions: their tables must be what the generator scripts give,
 # and a sample of arguments (200 000 per function, special values and hard cases included, and
 # 50 000 more decided by the triple-double last stage alone) must
 # round exactly as MPFR does. The long run is in the README.
@@ -16,6 +16,8 @@ tables=$(mktemp)
 trap 'rm -f "$tables"' EXIT
 /usr/bin/python3 tools/elementary/gen_coefficients.py > "$tables"
 diff -u src/frame/elementary_tables.h "$tables"
+/usr/bin/python3 tools/elementary/gen_trig_tables.py > "$tables"
+diff -u src/frame/elementary_tables_trig.h "$tables"
 
 cmake -S . -B build/elementary -DCMAKE_BUILD_TYPE=Release -DZR_BUILD_EXAMPLES=OFF >/dev/null
 cmake --build build/elementary --target zr_elementary_mpfr zr_elementary_mpfr_last_stage

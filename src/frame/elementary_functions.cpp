@@ -20,6 +20,7 @@
 #include <cstring>
 
 #include "frame/elementary_tables.h"
+#include "frame/elementary_tables_trig.h"
 
 #ifdef ZR_ELEMENTARY_STATS
 // Counted only in the MPFR comparison program: how often the rounding test could not decide.
@@ -823,7 +824,52 @@ double log(double x) {
   return roundDD(v, 0, 0x1p-93);
 }
 
-double sin(double x) {
+namespace {
+
+/// Fast path of sin (quarter = 0) and cos (quarter = 64) for 2^-27 <= |x| < 1024: sets out and
+/// returns true when the rounding is decided.
+///
+/// x = k*pi/128 + r with |r| <= pi/256: P1, P2 have 37 bits, so k*P1, k*P2 are exact and
+/// x - k*P1 is exact (a multiple of ulp(x) below 2^-6); r = rh + rl to 2^-118.5 + 2^-105.9 |r|.
+/// With a = k + quarter, T(i) = sin(i*pi/128) and c = cos r - 1, s = sin r,
+///   f(x) = T(a) (1 + c) + T(a + 64) s,
+/// one formula for both functions and every quadrant, with no branch on the data.
+/// Errors relative to |f|, which is >= |T(a)|/2 and >= |r|/1.0001 (entries 0 and 128 are 0, the
+/// others >= sin(pi/128)): tables and dropped products of their low parts 2^-65.4; s - r
+/// (truncation 2^-69.3 |r|, rh for r 2^-65.7, 5 roundings 2^-65.95, two more 2^-67.3) 2^-64.2;
+/// T(a).hi * c (4 roundings in c, one in the product, times |T(a)|/|f| <= 2) 2^-62.4; the five
+/// additions of the small terms, each below 2^-12.4 |f|, 2^-63.1; in all < 2^-61.38. The test
+/// below allows 2^-61 * 1.125 of |h| (|f| <= |h| (1 + 2^-12) and the roundings of lo -+ err, 2^-65.3
+/// of |h|) plus 2^-112 for the absolute error of r, which makes every x close to a zero of f
+/// (there r has fewer correct bits) go to the general path.
+ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
+  const double kShift = 0x1.8p52;  // adding it rounds to an integer, kept in the low bits
+  const double t = x * tables::kTrigInvP + kShift;
+  const double kf = t - kShift;
+  const unsigned a = static_cast<unsigned>(bitsOf(t)) + quarter;
+  const DD Ta = tables::kTrigTab[a & 255u], Tb = tables::kTrigTab[(a + 64u) & 255u];
+  const DD r0 = twoSum(x - kf * tables::kTrigP1, -(kf * tables::kTrigP2));
+  const double rh = r0.hi, rl = r0.lo - kf * tables::kTrigP3;
+  const double r2 = rh * rh;
+  const double s = (rh * r2) * (tables::kTrigS3 + r2 * (tables::kTrigS5 + r2 * tables::kTrigS7));
+  const double c = r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
+  const DD p = twoProd(Tb.hi, rh);
+  const DD h = fastTwoSum(Ta.hi, p.hi);  // |Ta| >= sin(pi/128) > |p| unless Ta is 0
+  const double lo = h.lo + (p.lo + (Ta.lo + (Tb.lo * rh + (Tb.hi * (rl + s) + Ta.hi * c))));
+  const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
+  out = h.hi + lo;
+  return h.hi + (lo - err) == h.hi + (lo + err);
+}
+
+/// 2^-27 <= |x| < 1024 (as bits of |x|): one unsigned comparison.
+ZR_INLINE bool inTrigFastRange(double x) {
+  return (bitsOf(x) & 0x7fffffffffffffffULL) - 0x3e40000000000000ULL < 0x4090000000000000ULL - 0x3e40000000000000ULL;
+}
+
+// Every other argument, and the fast path's undecided ones: reduction to [-pi/4, pi/4], then
+// the double, double-double and triple-double stages. Kept out of line so that the fast path
+// stays short.
+__attribute__((noinline)) double sinGeneral(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax == kInf) return kNaN;
@@ -844,7 +890,7 @@ double sin(double x) {
   return roundDD((q & 2) ? neg(v) : v, 0, 0x1p-93);
 }
 
-double cos(double x) {
+__attribute__((noinline)) double cosGeneral(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax == kInf) return kNaN;
@@ -863,6 +909,20 @@ double cos(double x) {
   const TD t = sinCosTD(r3, (q3 & 1) == 0);
   if (tryRoundTD((q3 == 1 || q3 == 2) ? tdNeg(t) : t, 0, 0x1p-130, out)) return out;
   return roundDD((q == 1 || q == 2) ? neg(v) : v, 0, 0x1p-93);
+}
+
+}  // namespace
+
+double sin(double x) {
+  double out;
+  if (inTrigFastRange(x) && sinCosFastTable(x, 0u, out)) return out;
+  return sinGeneral(x);
+}
+
+double cos(double x) {
+  double out;
+  if (inTrigFastRange(x) && sinCosFastTable(x, 64u, out)) return out;
+  return cosGeneral(x);
 }
 
 double atan(double x) {
