@@ -925,7 +925,79 @@ double cos(double x) {
   return cosGeneral(x);
 }
 
-double atan(double x) {
+namespace {
+
+/// Fast path of the atan family: B + sigma*atan(z) for z = num/den in (0, 1] (a little above is
+/// fine) as a double-double to 2^-98 (quotient() below, of num and den to 2^-100), where
+/// (B, sigma) is row octant of kAtanOctant. Sets out and returns true when the rounding is
+/// decided.
+///
+/// z = c + h with c = j/64 and |h| <= 1/128, and
+///   atan z = A_j + a_1 h + h^2 (a_2 + a_3 h + ... + a_9 h^7)
+/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator). z.hi - c
+/// is exact (Sterbenz), h = h1 + h2 exactly; B + sigma*A_j and then + sigma*a_1*h1 are exact
+/// (each first term is 0 or larger than the second). Errors relative to |v|, v the result: z
+/// 2^-98 (|dv/dz| z <= |v|); h^2 (...), whose terms add up to at most 2^-13.4 |v| and each
+/// pass at most 6 roundings, 2^-63.8; h2 dropped from it 2^-65; the tail 2^-68.9; six additions
+/// of terms below 2^-13.3 |v|, 2^-63.7; the low parts of the tables 2^-104: in all < 2^-62.4.
+/// The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and the roundings of
+/// lo -+ err).
+constexpr double kAtanOctant[4][3] = {
+    {0.0, 0.0, 1.0},                                // x > 0, |y| <= x: atan z
+    {tables::kPi.hi, tables::kPi.lo, -1.0},         // x < 0, |y| <= |x|: pi - atan z
+    {tables::kPio2.hi, tables::kPio2.lo, -1.0},     // x > 0, |y| > x: pi/2 - atan z
+    {tables::kPio2.hi, tables::kPio2.lo, 1.0},      // x < 0, |y| > |x|: pi/2 + atan z
+};
+
+ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
+  const double kShift = 0x1.8p52;
+  const double t = z.hi * 64.0 + kShift;
+  const double c = (t - kShift) * 0.015625;
+  const double* a = tables::kAtanPoly[static_cast<unsigned>(bitsOf(t)) & 127u];
+  const DD h = twoSum(z.hi - c, z.lo);
+  const double* o = kAtanOctant[octant];
+  const double sigma = o[2];
+  const DD t1 = fastTwoSum(o[0], sigma * a[0]);
+  const DD p = twoProd(a[2], h.hi);
+  const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
+  const double h1 = h.hi;
+  const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
+  const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
+                         h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
+  const double lo = (t1.lo + t2.lo) + (o[1] + sigma * (p.lo + (a[1] + (a[3] * h1 + (a[2] * h.lo + q)))));
+  const double err = fabs_(t2.hi) * 0x1.2p-61;
+  out = t2.hi + lo;
+  return t2.hi + (lo - err) == t2.hi + (lo + err);
+}
+
+/// n/d like quotient() (to 2^-101.7), with inv = 1/d.hi given.
+ZR_INLINE DD quotientBy(double n, DD d, double inv) {
+  const double qh = n * inv;
+  const DD p = twoProd(qh, d.hi);
+  const double rem = ((n - p.hi) - p.lo) - qh * d.lo;
+  return {qh, rem * inv};
+}
+
+/// sqrt(1 - x^2) for 0 < ax < 1 as an unnormalised pair {s, r} to 2^-103, and inv = 1/s:
+/// s = sqrt(w.hi), r = (w - s^2) / (2s) with w = (1 - ax)(1 + ax) to 2^-104.
+ZR_INLINE DD rootOneMinusSquare(double ax, double& inv) {
+  const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
+  const double s = __builtin_sqrt(w.hi);
+  inv = 1.0 / s;
+  const DD p = twoProd(s, s);
+  return {s, (((w.hi - p.hi) - p.lo) + w.lo) * (0.5 * inv)};
+}
+
+/// |x| in [lo, hi) given as bits: one unsigned comparison.
+ZR_INLINE bool absIn(double x, std::uint64_t lo, std::uint64_t hi) {
+  return (bitsOf(x) & 0x7fffffffffffffffULL) - lo < hi - lo;
+}
+ZR_INLINE double xorSign(double v, double s) {
+  return fromBits(bitsOf(v) ^ (bitsOf(s) & 0x8000000000000000ULL));
+}
+
+// Every other argument, and the fast path's undecided ones.
+__attribute__((noinline)) double atanGeneral(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-27) return x;
@@ -938,7 +1010,7 @@ double atan(double x) {
   return withSign(roundDD(v, 0, 0x1p-93), x < 0);
 }
 
-double atan2(double y, double x) {
+__attribute__((noinline)) double atan2General(double y, double x) {
   if (isNan(x) || isNan(y)) return x + y;
   const bool ny = signBit(y);
   const double ay = fabs_(y), ax = fabs_(x);
@@ -981,7 +1053,7 @@ double atan2(double y, double x) {
   return withSign(roundDD(a, 0, 0x1p-93), ny);
 }
 
-double asin(double x) {
+__attribute__((noinline)) double asinGeneral(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax > 1.0) return kNaN;
@@ -998,7 +1070,7 @@ double asin(double x) {
   return withSign(roundDD(v, 0, 0x1p-93), x < 0);
 }
 
-double acos(double x) {
+__attribute__((noinline)) double acosGeneral(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax > 1.0) return kNaN;
@@ -1019,6 +1091,59 @@ double acos(double x) {
   if (x < 0) t = tdAdd(td(tables::kPi, tables::kPiT), tdNeg(t));
   if (tryRoundTD(t, 0, 0x1p-130, out)) return out;
   return roundDD(a, 0, 0x1p-93);
+}
+
+}  // namespace
+
+double atan(double x) {
+  double out;
+  const double ax = fabs_(x);
+  // 2^-27 <= |x| < 2^60
+  if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL) &&
+      atanFastTable(quotient({ax < 1.0 ? ax : 1.0, 0.0}, {ax < 1.0 ? 1.0 : ax, 0.0}), ax > 1.0 ? 2u : 0u, out))
+    return xorSign(out, x);
+  return atanGeneral(x);
+}
+
+double atan2(double y, double x) {
+  double out;
+  const double ax = fabs_(x), ay = fabs_(y);
+  // 2^-400 <= |x|, |y| < 2^400
+  if (absIn(x, 0x26f0000000000000ULL, 0x58f0000000000000ULL) && absIn(y, 0x26f0000000000000ULL, 0x58f0000000000000ULL)) {
+    const bool swap = ay > ax;
+    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
+    if (atanFastTable(quotient({swap ? ax : ay, 0.0}, {swap ? ay : ax, 0.0}), octant, out)) return xorSign(out, y);
+  }
+  return atan2General(y, x);
+}
+
+double asin(double x) {
+  double out;
+  const double ax = fabs_(x);
+  if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
+    // asin x = atan(x / sqrt(1 - x^2)), with the ratio inverted when it is above 1
+    double invRoot;
+    const DD root = rootOneMinusSquare(ax, invRoot);
+    const bool swap = ax > root.hi;
+    const DD z = swap ? quotient(root, {ax, 0.0}) : quotientBy(ax, root, invRoot);
+    if (atanFastTable(z, swap ? 2u : 0u, out)) return xorSign(out, x);
+  }
+  return asinGeneral(x);
+}
+
+double acos(double x) {
+  double out;
+  const double ax = fabs_(x);
+  if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
+    // acos x = atan2(sqrt(1 - x^2), x)
+    double invRoot;
+    const DD root = rootOneMinusSquare(ax, invRoot);
+    const bool swap = root.hi > ax;
+    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
+    const DD z = swap ? quotientBy(ax, root, invRoot) : quotient(root, {ax, 0.0});
+    if (atanFastTable(z, octant, out)) return out;
+  }
+  return acosGeneral(x);
 }
 
 namespace {

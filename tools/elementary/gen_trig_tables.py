@@ -66,5 +66,28 @@ w("constexpr double kTrigS3 = %s, kTrigS5 = %s, kTrigS7 = %s;" %
   tuple(hexd(rn((-1) ** (n // 2) / mpmath.factorial(n))) for n in (3, 5, 7)))
 w("constexpr double kTrigC4 = %s, kTrigC6 = %s, kTrigC8 = %s;" %
   tuple(hexd(rn((-1) ** (n // 2) / mpmath.factorial(n))) for n in (4, 6, 8)))
+
+# atan(c + h) for c = j/64, j = 0..64, |h| <= 1/128: atan c as a double-double, then the Taylor
+# coefficients a_n = (-1)^(n-1) Im((c - i)^-n) / n, a_1 = 1/(1+c^2) as a double-double, a_2..a_9
+# as doubles. Row j: {atan c hi, lo, a_1 hi, lo, a_2, ..., a_9}.
+rho = mpf(1) / 128 * (1 + mpf(2) ** -40)
+worst = mpf(0)
+w("// atan(j/64 + h) = sum of a_n h^n on |h| <= 1/128, j = 0..64; row j: {atan(j/64) hi, lo,")
+w("// a_1 hi, lo, a_2, ..., a_9}")
+w("constexpr double kAtanPoly[65][12] = {")
+for j in range(65):
+    c = mpf(j) / 64
+    a = [mpf(0)] + [(-1) ** (n - 1) * mpmath.im(mpmath.mpc(c, -1) ** (-n)) / n for n in range(1, 60)]
+    tail = sum(abs(a[n]) * rho ** n for n in range(10, 60))
+    # relative to the smallest |atan(c + h)|, or to |h| when j = 0 (odd series)
+    low = rho if j == 0 else mpmath.atan(c - rho)
+    worst = max(worst, tail / low if j else tail / rho)
+    A = mpmath.atan(c)
+    hiA = rn(A)
+    hi1 = rn(a[1])
+    row = [hiA, rn(A - hiA), hi1, rn(a[1] - hi1)] + [rn(a[n]) for n in range(2, 10)]
+    w("  {%s}," % ", ".join(hexd(v) for v in row))
+w("};")
+w("// tail beyond degree 9 < %s relative" % nstr(worst))
 w("}  // namespace zr_frame::tables")
 print("\n".join(out))
