@@ -971,11 +971,15 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
 }
 
 /// n/d like quotient() (to 2^-101.7), with inv = 1/d.hi given.
-ZR_INLINE DD quotientBy(double n, DD d, double inv) {
-  const double qh = n * inv;
+ZR_INLINE DD quotientBy(DD n, DD d, double inv) {
+  const double qh = n.hi * inv;
   const DD p = twoProd(qh, d.hi);
-  const double rem = ((n - p.hi) - p.lo) - qh * d.lo;
+  const double rem = ((n.hi - p.hi) - p.lo) + (n.lo - qh * d.lo);
   return {qh, rem * inv};
+}
+ZR_INLINE double select(bool c, double a, double b) {  // without a branch
+  const std::uint64_t m = 0 - static_cast<std::uint64_t>(c);
+  return fromBits((bitsOf(a) & m) | (bitsOf(b) & ~m));
 }
 
 /// sqrt(1 - x^2) for 0 < ax < 1 as an unnormalised pair {s, r} to 2^-103, and inv = 1/s:
@@ -1121,11 +1125,14 @@ double asin(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
-    // asin x = atan(x / sqrt(1 - x^2)), with the ratio inverted when it is above 1
+    // asin x = atan(x / sqrt(1 - x^2)), with the ratio inverted when it is above 1; both
+    // divisions run at once and the choice is made without a branch
     double invRoot;
     const DD root = rootOneMinusSquare(ax, invRoot);
+    const double invX = 1.0 / ax;
     const bool swap = ax > root.hi;
-    const DD z = swap ? quotient(root, {ax, 0.0}) : quotientBy(ax, root, invRoot);
+    const DD z = quotientBy({select(swap, root.hi, ax), select(swap, root.lo, 0.0)},
+                            {select(swap, ax, root.hi), select(swap, 0.0, root.lo)}, select(swap, invX, invRoot));
     if (atanFastTable(z, swap ? 2u : 0u, out)) return xorSign(out, x);
   }
   return asinGeneral(x);
@@ -1135,12 +1142,14 @@ double acos(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
-    // acos x = atan2(sqrt(1 - x^2), x)
+    // acos x = atan2(sqrt(1 - x^2), x), as asin
     double invRoot;
     const DD root = rootOneMinusSquare(ax, invRoot);
+    const double invX = 1.0 / ax;
     const bool swap = root.hi > ax;
     const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
-    const DD z = swap ? quotientBy(ax, root, invRoot) : quotient(root, {ax, 0.0});
+    const DD z = quotientBy({select(swap, ax, root.hi), select(swap, 0.0, root.lo)},
+                            {select(swap, root.hi, ax), select(swap, root.lo, 0.0)}, select(swap, invRoot, invX));
     if (atanFastTable(z, octant, out)) return out;
   }
   return acosGeneral(x);

@@ -126,6 +126,28 @@ double parseBinary(const char* s) {  // "-1.0101E3": binary mantissa, binary exp
   return (neg ? -1.0 : 1.0) * std::ldexp(v, e);
 }
 
+/// Every fourth sample of the library range of sin, cos, asin, acos, atan and atan2 instead
+/// probes the edges of their fast paths: sin and cos up to |x| = 1100 and next to multiples of
+/// pi/256 (zeros, table points and the midpoints between them), asin and acos next to +-1,
+/// atan and atan2 over wide exponent ranges.
+void edgeCase(const char* name, double& x, double& y) {
+  if (std::strcmp(name, "sin") == 0 || std::strcmp(name, "cos") == 0) {
+    if (next() & 1) {
+      x = uniform(-1100.0, 1100.0);
+    } else {
+      const double k = static_cast<double>(static_cast<long>(next() % 90001) - 45000);
+      x = k * (3.141592653589793 / 256) + uniform(-1.0, 1.0) * std::ldexp(1.0, -static_cast<int>(next() % 60));
+    }
+  } else if (std::strcmp(name, "asin") == 0 || std::strcmp(name, "acos") == 0) {
+    x = (1.0 - std::ldexp(uniform(0.0, 1.0), -static_cast<int>(next() % 56))) * ((next() & 1) ? 1.0 : -1.0);
+  } else if (std::strcmp(name, "atan2") == 0) {
+    x = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 1000) - 500);
+    y = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 1000) - 500);
+  } else if (std::strcmp(name, "atan") == 0) {
+    x = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 140) - 70);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +218,7 @@ int main(int argc, char** argv) {
         if (whole && (std::strcmp(f.name, "asin") == 0 || std::strcmp(f.name, "acos") == 0))
           x = uniform(-1.0, 1.0) * std::ldexp(1.0, -static_cast<int>(next() % 60));
       }
+      if ((i & 3) == 3) edgeCase(f.name, x, y);
       check(f, x, y, t);
     }
     std::printf("%-6s %12lu %10lu %10.3g %10lu\n", f.name, t.n, t.wrong, t.maxUlp, zr_elementary_undecided);
