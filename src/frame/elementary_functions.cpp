@@ -970,26 +970,51 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
   return t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
-/// n/d like quotient() (to 2^-101.7), with inv = 1/d.hi given.
-ZR_INLINE DD quotientBy(DD n, DD d, double inv) {
-  const double qh = n.hi * inv;
-  const DD p = twoProd(qh, d.hi);
-  const double rem = ((n.hi - p.hi) - p.lo) + (n.lo - qh * d.lo);
-  return {qh, rem * inv};
-}
 ZR_INLINE double select(bool c, double a, double b) {  // without a branch
   const std::uint64_t m = 0 - static_cast<std::uint64_t>(c);
   return fromBits((bitsOf(a) & m) | (bitsOf(b) & ~m));
 }
 
-/// sqrt(1 - x^2) for 0 < ax < 1 as an unnormalised pair {s, r} to 2^-103, and inv = 1/s:
-/// s = sqrt(w.hi), r = (w - s^2) / (2s) with w = (1 - ax)(1 + ax) to 2^-104.
-ZR_INLINE DD rootOneMinusSquare(double ax, double& inv) {
-  const DD w = mul(twoSum(1.0, -ax), twoSum(1.0, ax));
-  const double s = __builtin_sqrt(w.hi);
-  inv = 1.0 / s;
-  const DD p = twoProd(s, s);
-  return {s, (((w.hi - p.hi) - p.lo) + w.lo) * (0.5 * inv)};
+/// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
+/// 2^-53 th, or 0), sigma in {-2, -1, 1, 2}, |B| > |sigma| asin(t) unless B = 0. Sets out and
+/// returns true when the rounding is decided.
+///
+/// t = c + h1 + tl with c = j/64, h1 = th - c exact and |h1| <= 1/128, and
+///   asin t = A_j + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_11 h1^9)
+/// with the coefficients of row j (tail < 2^-78 relative). B + sigma*A_j and then
+/// + sigma*a_1*h1 are exact, as in atanFastTable. Errors relative to |v|, v the result, where
+/// |sigma asin t| <= 2 |v|: t to 2^-104 (|d asin t/dt| t <= 1.1 asin t) 2^-102.8; the terms of
+/// tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms add
+/// up to at most 2^-13.5 asin t and each pass at most 6 roundings, 2^-62.9; seven additions of
+/// terms below 2^-12.5 |v|, 2^-62.7; the tables 2^-103: in all < 2^-61.6. The test allows
+/// 1.5 * 2^-61 of |t2.hi|.
+ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double& out) {
+  const double kShift = 0x1.8p52;
+  const double t = th * 64.0 + kShift;
+  const double c = (t - kShift) * 0.015625;
+  const double* a = tables::kAsinPoly[static_cast<unsigned>(bitsOf(t)) & 63u];
+  const double h1 = th - c;
+  const DD t1 = fastTwoSum(bhi, sigma * a[0]);
+  const DD p = twoProd(a[2], h1);
+  const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
+  const double h2 = h1 * h1, h4 = h2 * h2;
+  const double q = h2 * (((a[4] + h1 * a[5]) + h2 * (a[6] + h1 * a[7])) +
+                         h4 * (((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11])) + h4 * (a[12] + h1 * a[13])));
+  const double lo = (t1.lo + t2.lo) +
+                    (blo + sigma * (p.lo + (a[1] + (a[3] * h1 + (tl * (a[2] + 2.0 * a[4] * h1) + q)))));
+  const double err = fabs_(t2.hi) * 0x1.8p-61;
+  out = t2.hi + lo;
+  return t2.hi + (lo - err) == t2.hi + (lo + err);
+}
+
+/// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument is exact, th the rounded
+/// root, tl = (u - th^2)/(2 th) to 2^-104 of th).
+ZR_INLINE double halfComplementRoot(double ax, double& tl) {
+  const double u = (1.0 - ax) * 0.5;
+  const double th = __builtin_sqrt(u);
+  const DD p = twoProd(th, th);
+  tl = ((u - p.hi) - p.lo) / (th + th);
+  return th;
 }
 
 /// |x| in [lo, hi) given as bits: one unsigned comparison.
@@ -1125,32 +1150,36 @@ double asin(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
-    // asin x = atan(x / sqrt(1 - x^2)), with the ratio inverted when it is above 1; both
-    // divisions run at once and the choice is made without a branch
-    double invRoot;
-    const DD root = rootOneMinusSquare(ax, invRoot);
-    const double invX = 1.0 / ax;
-    const bool swap = ax > root.hi;
-    const DD z = quotientBy({select(swap, root.hi, ax), select(swap, root.lo, 0.0)},
-                            {select(swap, ax, root.hi), select(swap, 0.0, root.lo)}, select(swap, invX, invRoot));
-    if (atanFastTable(z, swap ? 2u : 0u, out)) return xorSign(out, x);
+    // asin x = asin |x| for |x| <= 1/2, else pi/2 - 2 asin(sqrt((1 - |x|)/2)); both arguments
+    // are computed and the choice is made without a branch
+    const bool big = ax > 0.5;
+    double tl;
+    const double th = halfComplementRoot(ax, tl);
+    if (asinFastTable(select(big, th, ax), select(big, tl, 0.0), select(big, tables::kPio2.hi, 0.0),
+                      select(big, tables::kPio2.lo, 0.0), select(big, -2.0, 1.0), out))
+      return xorSign(out, x);
   }
   return asinGeneral(x);
 }
+
+/// acos x = B + sigma*asin(t) by row 2*(|x| > 1/2) + (x < 0): pi/2 -+ asin|x|, then
+/// 2 asin(sqrt((1 - x)/2)) and pi - 2 asin(sqrt((1 + x)/2)).
+constexpr double kAcosRows[4][3] = {
+    {tables::kPio2.hi, tables::kPio2.lo, -1.0},
+    {tables::kPio2.hi, tables::kPio2.lo, 1.0},
+    {0.0, 0.0, 2.0},
+    {tables::kPi.hi, tables::kPi.lo, -2.0},
+};
 
 double acos(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
-    // acos x = atan2(sqrt(1 - x^2), x), as asin
-    double invRoot;
-    const DD root = rootOneMinusSquare(ax, invRoot);
-    const double invX = 1.0 / ax;
-    const bool swap = root.hi > ax;
-    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
-    const DD z = quotientBy({select(swap, ax, root.hi), select(swap, 0.0, root.lo)},
-                            {select(swap, root.hi, ax), select(swap, root.lo, 0.0)}, select(swap, invRoot, invX));
-    if (atanFastTable(z, octant, out)) return out;
+    const bool big = ax > 0.5;
+    double tl;
+    const double th = halfComplementRoot(ax, tl);
+    const double* row = kAcosRows[(big ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63)];
+    if (asinFastTable(select(big, th, ax), select(big, tl, 0.0), row[0], row[1], row[2], out)) return out;
   }
   return acosGeneral(x);
 }
