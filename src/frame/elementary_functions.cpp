@@ -970,11 +970,6 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
   return t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
-ZR_INLINE double select(bool c, double a, double b) {  // without a branch
-  const std::uint64_t m = 0 - static_cast<std::uint64_t>(c);
-  return fromBits((bitsOf(a) & m) | (bitsOf(b) & ~m));
-}
-
 /// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
 /// 2^-53 th, or 0), sigma in {-2, -1, 1, 2}, |B| > |sigma| asin(t) unless B = 0. Sets out and
 /// returns true when the rounding is decided.
@@ -1146,18 +1141,22 @@ double atan2(double y, double x) {
   return atan2General(y, x);
 }
 
+/// asin |x| = B + sigma*asin(t) by row (|x| > 1/2): asin |x|, then pi/2 - 2 asin(sqrt((1 - |x|)/2)).
+constexpr double kAsinRows[2][3] = {
+    {0.0, 0.0, 1.0},
+    {tables::kPio2.hi, tables::kPio2.lo, -2.0},
+};
+
 double asin(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
-    // asin x = asin |x| for |x| <= 1/2, else pi/2 - 2 asin(sqrt((1 - |x|)/2)); both arguments
-    // are computed and the choice is made without a branch
-    const bool big = ax > 0.5;
-    double tl;
-    const double th = halfComplementRoot(ax, tl);
-    if (asinFastTable(select(big, th, ax), select(big, tl, 0.0), select(big, tables::kPio2.hi, 0.0),
-                      select(big, tables::kPio2.lo, 0.0), select(big, -2.0, 1.0), out))
-      return xorSign(out, x);
+    // both arguments are computed and the choice is made without a branch
+    const unsigned big = ax > 0.5 ? 1u : 0u;
+    double tl[2] = {0.0, 0.0};
+    const double th[2] = {ax, halfComplementRoot(ax, tl[1])};
+    const double* row = kAsinRows[big];
+    if (asinFastTable(th[big], tl[big], row[0], row[1], row[2], out)) return xorSign(out, x);
   }
   return asinGeneral(x);
 }
@@ -1175,11 +1174,11 @@ double acos(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
-    const bool big = ax > 0.5;
-    double tl;
-    const double th = halfComplementRoot(ax, tl);
-    const double* row = kAcosRows[(big ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63)];
-    if (asinFastTable(select(big, th, ax), select(big, tl, 0.0), row[0], row[1], row[2], out)) return out;
+    const unsigned big = ax > 0.5 ? 1u : 0u;
+    double tl[2] = {0.0, 0.0};
+    const double th[2] = {ax, halfComplementRoot(ax, tl[1])};
+    const double* row = kAcosRows[2u * big + static_cast<unsigned>(bitsOf(x) >> 63)];
+    if (asinFastTable(th[big], tl[big], row[0], row[1], row[2], out)) return out;
   }
   return acosGeneral(x);
 }
