@@ -4,7 +4,7 @@
 // half in the ranges the library's operations use. Prints, per function, the number of results
 // that are not the correctly rounded one, the largest error in ulps, and how often the rounding
 // test was undecided. Exit status 1 if any result is not correctly rounded.
-//   zr_elementary_mpfr [N per function, default 20000] [seed]
+//   zr_elementary_mpfr [N per function, default 20000] [seed] [function name: only that one]
 #include <mpfr.h>
 
 #include <cinttypes>
@@ -188,6 +188,7 @@ int main(int argc, char** argv) {
   int bad = 0;
   std::printf("%-6s %12s %10s %10s %10s\n", "fn", "arguments", "wrong", "max ulp", "undecided");
   for (const Fn& f : fns) {
+    if (argc > 3 && std::strcmp(f.name, argv[3]) != 0) continue;
     Tally t;
     zr_elementary_undecided = 0;
     for (double x : specials) {
