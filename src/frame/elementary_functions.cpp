@@ -932,14 +932,14 @@ namespace {
 /// (B, sigma) is row octant of kAtanOctant. Sets out and returns true when the rounding is
 /// decided.
 ///
-/// z = c + h with c = j/64 and |h| <= 1/128, and
-///   atan z = A_j + a_1 h + h^2 (a_2 + a_3 h + ... + a_9 h^7)
-/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator). z.hi - c
-/// is exact (Sterbenz), h = h1 + h2 exactly; B + sigma*A_j and then + sigma*a_1*h1 are exact
-/// (each first term is 0 or larger than the second). Errors relative to |v|, v the result: z
-/// 2^-98 (|dv/dz| z <= |v|); h^2 (...), whose terms add up to at most 2^-13.4 |v| and each
-/// pass at most 6 roundings, 2^-63.8; h2 dropped from it 2^-65; the tail 2^-68.9; six additions
-/// of terms below 2^-13.3 |v|, 2^-63.7; the low parts of the tables 2^-104: in all < 2^-62.4.
+/// z = c + h1 + z.lo with c = j/64, h1 = z.hi - c exact (Sterbenz), |h1| <= 1/128, and
+///   atan z = A_j + a_1 (h1 + z.lo) + 2 a_2 h1 z.lo + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
+/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator).
+/// B + sigma*A_j and then + sigma*a_1*h1 are exact (each first term is 0 or larger than the
+/// second). Errors relative to |v|, v the result: z 2^-98 (|dv/dz| z <= |v|); h1^2 (...), whose
+/// terms add up to at most 2^-13.4 |v| and each pass at most 6 roundings, 2^-63.8; the terms of
+/// z.lo dropped, below h1^2 |z.lo| <= 2^-65 z, 2^-64.7 (z <= 4/pi |v|); the tail 2^-68.9; six
+/// additions of terms below 2^-13.3 |v|, 2^-63.7; the tables 2^-104: in all < 2^-62.3.
 /// The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and the roundings of
 /// lo -+ err).
 constexpr double kAtanOctant[4][3] = {
@@ -954,17 +954,17 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
   const double t = z.hi * 64.0 + kShift;
   const double c = (t - kShift) * 0.015625;
   const double* a = tables::kAtanPoly[static_cast<unsigned>(bitsOf(t)) & 127u];
-  const DD h = twoSum(z.hi - c, z.lo);
+  const double h1 = z.hi - c;
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
-  const DD p = twoProd(a[2], h.hi);
+  const DD p = twoProd(a[2], h1);
   const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
-  const double h1 = h.hi;
   const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
   const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
-  const double lo = (t1.lo + t2.lo) + (o[1] + sigma * (p.lo + (a[1] + (a[3] * h1 + (a[2] * h.lo + q)))));
+  const double lo = (t1.lo + t2.lo) +
+                    (o[1] + sigma * (p.lo + (a[1] + (a[3] * h1 + (z.lo * (a[2] + 2.0 * a[4] * h1) + q)))));
   const double err = fabs_(t2.hi) * 0x1.2p-61;
   out = t2.hi + lo;
   return t2.hi + (lo - err) == t2.hi + (lo + err);
