@@ -826,6 +826,12 @@ double log(double x) {
 
 namespace {
 
+#ifdef ZR_ELEMENTARY_LAST_STAGE
+constexpr bool kTableFastPaths = false;  // test build: the general paths decide everything
+#else
+constexpr bool kTableFastPaths = true;
+#endif
+
 /// Fast path of sin (quarter = 0) and cos (quarter = 64) for 2^-27 <= |x| < 1024: sets out and
 /// returns true when the rounding is decided.
 ///
@@ -858,7 +864,7 @@ ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
   const double lo = h.lo + (p.lo + (Ta.lo + (Tb.lo * rh + (Tb.hi * (rl + s) + Ta.hi * c))));
   const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
   out = h.hi + lo;
-  return h.hi + (lo - err) == h.hi + (lo + err);
+  return kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
 }
 
 /// 2^-27 <= |x| < 1024 (as bits of |x|): one unsigned comparison.
@@ -967,7 +973,7 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
                     (o[1] + sigma * (p.lo + (a[1] + (a[3] * h1 + (z.lo * (a[2] + 2.0 * a[4] * h1) + q)))));
   const double err = fabs_(t2.hi) * 0x1.2p-61;
   out = t2.hi + lo;
-  return t2.hi + (lo - err) == t2.hi + (lo + err);
+  return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
 /// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
@@ -999,7 +1005,7 @@ ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, doubl
                     (blo + sigma * (p.lo + (a[1] + (a[3] * h1 + (tl * (a[2] + 2.0 * a[4] * h1) + q)))));
   const double err = fabs_(t2.hi) * 0x1.8p-61;
   out = t2.hi + lo;
-  return t2.hi + (lo - err) == t2.hi + (lo + err);
+  return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
 /// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument is exact, th the rounded
