@@ -832,6 +832,14 @@ constexpr bool kTableFastPaths = false;  // test build: the general paths decide
 constexpr bool kTableFastPaths = true;
 #endif
 
+/// twoProd(a, b) with the Veltkamp split ah + al of a given (from a table).
+ZR_INLINE DD twoProdSplit(double a, double ah, double al, double b) {
+  const double p = a * b;
+  double bh, bl;
+  split(b, bh, bl);
+  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
 /// Fast path of sin (quarter = 0) and cos (quarter = 64) for 2^-27 <= |x| < 1024: sets out and
 /// returns true when the rounding is decided.
 ///
@@ -964,7 +972,7 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
-  const DD p = twoProd(a[2], h1);
+  const DD p = twoProdSplit(a[2], a[12], a[13], h1);
   const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
   const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
   const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
@@ -981,14 +989,14 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
 /// returns true when the rounding is decided.
 ///
 /// t = c + h1 + tl with c = j/64, h1 = th - c exact and |h1| <= 1/128, and
-///   asin t = A_j + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_11 h1^9)
-/// with the coefficients of row j (tail < 2^-78 relative). B + sigma*A_j and then
+///   asin t = A_j + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
+/// with the coefficients of row j (tail < 2^-65.7 relative). B + sigma*A_j and then
 /// + sigma*a_1*h1 are exact, as in atanFastTable. Errors relative to |v|, v the result, where
 /// |sigma asin t| <= 2 |v|: t to 2^-104 (|d asin t/dt| t <= 1.1 asin t) 2^-102.8; the terms of
 /// tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms add
 /// up to at most 2^-13.5 asin t and each pass at most 6 roundings, 2^-62.9; seven additions of
-/// terms below 2^-12.5 |v|, 2^-62.7; the tables 2^-103: in all < 2^-61.6. The test allows
-/// 1.5 * 2^-61 of |t2.hi|.
+/// terms below 2^-12.5 |v|, 2^-62.7; the tail, times 2, 2^-64.7; the tables 2^-103: in all
+/// < 2^-61.4. The test allows 1.5 * 2^-61 of |t2.hi|.
 ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double& out) {
   const double kShift = 0x1.8p52;
   const double t = th * 64.0 + kShift;
@@ -996,11 +1004,11 @@ ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, doubl
   const double* a = tables::kAsinPoly[static_cast<unsigned>(bitsOf(t)) & 63u];
   const double h1 = th - c;
   const DD t1 = fastTwoSum(bhi, sigma * a[0]);
-  const DD p = twoProd(a[2], h1);
+  const DD p = twoProdSplit(a[2], a[12], a[13], h1);
   const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
   const double h2 = h1 * h1, h4 = h2 * h2;
-  const double q = h2 * (((a[4] + h1 * a[5]) + h2 * (a[6] + h1 * a[7])) +
-                         h4 * (((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11])) + h4 * (a[12] + h1 * a[13])));
+  const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
+                         h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
   const double lo = (t1.lo + t2.lo) +
                     (blo + sigma * (p.lo + (a[1] + (a[3] * h1 + (tl * (a[2] + 2.0 * a[4] * h1) + q)))));
   const double err = fabs_(t2.hi) * 0x1.8p-61;
