@@ -853,9 +853,9 @@ ZR_INLINE DD twoProdSplit(double a, double ah, double al, double b) {
 /// (truncation 2^-69.3 |r|, rh for r 2^-65.7, 5 roundings 2^-65.95, two more 2^-67.3) 2^-64.2;
 /// T(a).hi * c (4 roundings in c, one in the product, times |T(a)|/|f| <= 2) 2^-62.4; the five
 /// additions of the small terms, each below 2^-12.4 |f|, 2^-63.1; in all < 2^-61.38. The test
-/// below allows 2^-61 * 1.125 of |h| (|f| <= |h| (1 + 2^-12) and the roundings of lo -+ err, 2^-65.3
-/// of |h|) plus 2^-112 for the absolute error of r, which makes every x close to a zero of f
-/// (there r has fewer correct bits) go to the general path.
+/// below allows 2^-61 * 1.125 of |h| (|f| <= |h| (1 + 2^-12) and the roundings of lo -+ err,
+/// 2^-65.3 of |h|) plus 2^-112 for the absolute error of r, which sends every x close to a zero
+/// of f (there r has fewer correct bits) to the general path.
 ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
   const double kShift = 0x1.8p52;  // adding it rounds to an integer, kept in the low bits
   const double t = x * tables::kTrigInvP + kShift;
@@ -866,7 +866,8 @@ ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
   const double rh = r0.hi, rl = r0.lo - kf * tables::kTrigP3;
   const double r2 = rh * rh;
   const double s = (rh * r2) * (tables::kTrigS3 + r2 * (tables::kTrigS5 + r2 * tables::kTrigS7));
-  const double c = r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
+  const double c =
+      r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
   const DD p = twoProd(Tb.hi, rh);
   const DD h = fastTwoSum(Ta.hi, p.hi);  // |Ta| >= sin(pi/128) > |p| unless Ta is 0
   const double lo = h.lo + (p.lo + (Ta.lo + (Tb.lo * rh + (Tb.hi * (rl + s) + Ta.hi * c))));
@@ -877,7 +878,8 @@ ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
 
 /// 2^-27 <= |x| < 1024 (as bits of |x|): one unsigned comparison.
 ZR_INLINE bool inTrigFastRange(double x) {
-  return (bitsOf(x) & 0x7fffffffffffffffULL) - 0x3e40000000000000ULL < 0x4090000000000000ULL - 0x3e40000000000000ULL;
+  const std::uint64_t lo = 0x3e40000000000000ULL, hi = 0x4090000000000000ULL;
+  return (bitsOf(x) & 0x7fffffffffffffffULL) - lo < hi - lo;
 }
 
 // Every other argument, and the fast path's undecided ones: reduction to [-pi/4, pi/4], then
@@ -1137,20 +1139,22 @@ double atan(double x) {
   double out;
   const double ax = fabs_(x);
   // 2^-27 <= |x| < 2^60
-  if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL) &&
-      atanFastTable(quotient({ax < 1.0 ? ax : 1.0, 0.0}, {ax < 1.0 ? 1.0 : ax, 0.0}), ax > 1.0 ? 2u : 0u, out))
-    return xorSign(out, x);
+  if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL)) {
+    const DD z = quotient({ax < 1.0 ? ax : 1.0, 0.0}, {ax < 1.0 ? 1.0 : ax, 0.0});
+    if (atanFastTable(z, ax > 1.0 ? 2u : 0u, out)) return xorSign(out, x);
+  }
   return atanGeneral(x);
 }
 
 double atan2(double y, double x) {
   double out;
   const double ax = fabs_(x), ay = fabs_(y);
-  // 2^-400 <= |x|, |y| < 2^400
-  if (absIn(x, 0x26f0000000000000ULL, 0x58f0000000000000ULL) && absIn(y, 0x26f0000000000000ULL, 0x58f0000000000000ULL)) {
+  const std::uint64_t lo = 0x26f0000000000000ULL, hi = 0x58f0000000000000ULL;  // 2^-400, 2^400
+  if (absIn(x, lo, hi) && absIn(y, lo, hi)) {
     const bool swap = ay > ax;
     const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
-    if (atanFastTable(quotient({swap ? ax : ay, 0.0}, {swap ? ay : ax, 0.0}), octant, out)) return xorSign(out, y);
+    const DD z = quotient({swap ? ax : ay, 0.0}, {swap ? ay : ax, 0.0});
+    if (atanFastTable(z, octant, out)) return xorSign(out, y);
   }
   return atan2General(y, x);
 }

@@ -136,7 +136,8 @@ void edgeCase(const char* name, double& x, double& y) {
       x = uniform(-1100.0, 1100.0);
     } else {
       const double k = static_cast<double>(static_cast<long>(next() % 90001) - 45000);
-      x = k * (3.141592653589793 / 256) + uniform(-1.0, 1.0) * std::ldexp(1.0, -static_cast<int>(next() % 60));
+      const double offset = uniform(-1.0, 1.0) * std::ldexp(1.0, -static_cast<int>(next() % 60));
+      x = k * (3.141592653589793 / 256) + offset;
     }
   } else if (std::strcmp(name, "asin") == 0 || std::strcmp(name, "acos") == 0) {
     x = (1.0 - std::ldexp(uniform(0.0, 1.0), -static_cast<int>(next() % 56))) * ((next() & 1) ? 1.0 : -1.0);
