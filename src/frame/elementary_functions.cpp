@@ -870,7 +870,8 @@ ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
       r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
   const DD p = twoProd(Tb.hi, rh);
   const DD h = fastTwoSum(Ta.hi, p.hi);  // |Ta| >= sin(pi/128) > |p| unless Ta is 0
-  const double lo = h.lo + (p.lo + (Ta.lo + (Tb.lo * rh + (Tb.hi * (rl + s) + Ta.hi * c))));
+  // the polynomials come last: the other terms are summed while they are evaluated
+  const double lo = (h.lo + (p.lo + (Ta.lo + Tb.lo * rh))) + (Tb.hi * (rl + s) + Ta.hi * c);
   const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
   out = h.hi + lo;
   return kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
@@ -979,8 +980,9 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
   const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
   const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
-  const double lo = (t1.lo + t2.lo) +
-                    (o[1] + sigma * (p.lo + (a[1] + (a[3] * h1 + (z.lo * (a[2] + 2.0 * a[4] * h1) + q)))));
+  // the polynomial comes last: the other terms are summed while it is evaluated
+  const double small = p.lo + (a[1] + (a[3] * h1 + z.lo * (a[2] + 2.0 * a[4] * h1)));
+  const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + sigma * q;
   const double err = fabs_(t2.hi) * 0x1.2p-61;
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
@@ -1011,8 +1013,8 @@ ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, doubl
   const double h2 = h1 * h1, h4 = h2 * h2;
   const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
-  const double lo = (t1.lo + t2.lo) +
-                    (blo + sigma * (p.lo + (a[1] + (a[3] * h1 + (tl * (a[2] + 2.0 * a[4] * h1) + q)))));
+  const double small = p.lo + (a[1] + (a[3] * h1 + tl * (a[2] + 2.0 * a[4] * h1)));
+  const double lo = ((t1.lo + t2.lo) + (blo + sigma * small)) + sigma * q;  // polynomial last
   const double err = fabs_(t2.hi) * 0x1.8p-61;
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
