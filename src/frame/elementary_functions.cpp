@@ -1161,22 +1161,23 @@ double atan2(double y, double x) {
   return atan2General(y, x);
 }
 
-/// asin |x| = B + sigma*asin(t) by row (|x| > 1/2): asin |x|, then pi/2 - 2 asin(sqrt((1 - |x|)/2)).
-constexpr double kAsinRows[2][3] = {
-    {0.0, 0.0, 1.0},
-    {tables::kPio2.hi, tables::kPio2.lo, -2.0},
-};
+/// asin x for 1/2 < |x| < 1: pi/2 - 2 asin(sqrt((1 - |x|)/2)), with the sign of x.
+constexpr double kAsinAboveHalf[3] = {tables::kPio2.hi, tables::kPio2.lo, -2.0};
 
 double asin(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
-    // both arguments are computed and the choice is made without a branch
-    const unsigned big = ax > 0.5 ? 1u : 0u;
-    double tl[2] = {0.0, 0.0};
-    const double th[2] = {ax, halfComplementRoot(ax, tl[1])};
-    const double* row = kAsinRows[big];
-    if (asinFastTable(th[big], tl[big], row[0], row[1], row[2], out)) return xorSign(out, x);
+    // A branch: the square root and the division are only paid for above 1/2 (faster than
+    // computing both arguments and choosing without a branch, even on random signs and sizes).
+    if (ax > 0.5) {
+      double tl;
+      const double th = halfComplementRoot(ax, tl);
+      const double* row = kAsinAboveHalf;
+      if (asinFastTable(th, tl, row[0], row[1], row[2], out)) return xorSign(out, x);
+    } else if (asinFastTable(ax, 0.0, 0.0, 0.0, 1.0, out)) {
+      return xorSign(out, x);
+    }
   }
   return asinGeneral(x);
 }
@@ -1194,11 +1195,16 @@ double acos(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
-    const unsigned big = ax > 0.5 ? 1u : 0u;
-    double tl[2] = {0.0, 0.0};
-    const double th[2] = {ax, halfComplementRoot(ax, tl[1])};
-    const double* row = kAcosRows[2u * big + static_cast<unsigned>(bitsOf(x) >> 63)];
-    if (asinFastTable(th[big], tl[big], row[0], row[1], row[2], out)) return out;
+    const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
+    if (ax > 0.5) {  // a branch, as in asin
+      double tl;
+      const double th = halfComplementRoot(ax, tl);
+      const double* row = kAcosRows[2u + neg];
+      if (asinFastTable(th, tl, row[0], row[1], row[2], out)) return out;
+    } else {
+      const double* row = kAcosRows[neg];
+      if (asinFastTable(ax, 0.0, row[0], row[1], row[2], out)) return out;
+    }
   }
   return acosGeneral(x);
 }
