@@ -1142,8 +1142,10 @@ double atan(double x) {
   const double ax = fabs_(x);
   // 2^-27 <= |x| < 2^60
   if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL)) {
-    const DD z = quotient({ax < 1.0 ? ax : 1.0, 0.0}, {ax < 1.0 ? 1.0 : ax, 0.0});
-    if (atanFastTable(z, ax > 1.0 ? 2u : 0u, out)) return xorSign(out, x);
+    // z = |x| or 1/|x|: the division only where it is needed
+    const bool big = ax > 1.0;
+    if (atanFastTable(big ? quotient({1.0, 0.0}, {ax, 0.0}) : DD{ax, 0.0}, big ? 2u : 0u, out))
+      return xorSign(out, x);
   }
   return atanGeneral(x);
 }
