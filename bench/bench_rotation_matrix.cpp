@@ -92,6 +92,38 @@ void Eigen_threeAngleAxis(benchmark::State& s) {
   }
 }
 
+// The read-backs: atan2 and asin (Euler angles), acos and sin (rotation vector).
+void ZR_qua2EulRadian(benchmark::State& s) {
+  ZR::mathCommon m;
+  ZR::QuaD q = kQa;
+  double a[3];
+  for (auto _ : s) {
+    benchmark::DoNotOptimize(q);
+    m.qua2EulRadian(q, ZR::ZYX, a);
+    benchmark::DoNotOptimize(a);
+  }
+}
+void ZR_rotm2EulRadian(benchmark::State& s) {
+  ZR::mathCommon m;
+  double r[3][3], a[3];
+  m.qua2RMatrix(kQa, r);
+  for (auto _ : s) {
+    benchmark::DoNotOptimize(r);
+    m.rotm2EulRadian(r, ZR::XYZ, a);
+    benchmark::DoNotOptimize(a);
+  }
+}
+void ZR_rotm2RodVector(benchmark::State& s) {
+  ZR::mathCommon m;
+  double r[3][3], v[3];
+  m.qua2RMatrix(kQa, r);
+  for (auto _ : s) {
+    benchmark::DoNotOptimize(r);
+    m.rotm2RodVector(r, v);
+    benchmark::DoNotOptimize(v);
+  }
+}
+
 void ZR_matrixMulmats(benchmark::State& s) {
   const auto n = static_cast<std::size_t>(s.range(0));
   const std::vector<double> a = zrbench::reals(n * n, 1), b = zrbench::reals(n * n, 2);
@@ -211,6 +243,9 @@ BENCHMARK(ZR_rotation2Qua);
 BENCHMARK(Eigen_quaternionFromMatrix);
 BENCHMARK(ZR_euler2QuaRadian);
 BENCHMARK(Eigen_threeAngleAxis);
+BENCHMARK(ZR_qua2EulRadian);
+BENCHMARK(ZR_rotm2EulRadian);
+BENCHMARK(ZR_rotm2RodVector);
 BENCHMARK(ZR_matrixMulmats)->Arg(4)->Arg(16)->Arg(64);
 BENCHMARK(Eigen_matrixProduct)->Arg(4)->Arg(16)->Arg(64);
 BENCHMARK(ZR_invMat)->Arg(4)->Arg(8)->Arg(16);
