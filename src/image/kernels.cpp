@@ -87,20 +87,49 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
       }
     } else {
       // Each pixel contributes the same rounded term pixel·value to every window; the windows of
-      // one output row are summed side by side, each over its own terms in row-major order.
+      // one output row are summed side by side, each over its own terms in row-major order from
+      // 0.0: sixteen windows at a time in eight pairs of sums that stay in registers for the whole
+      // window, then pairs, then single windows.
       std::vector<std::vector<double>> term(rows, std::vector<double>(cols));
       for (std::size_t r = 0; r < rows; ++r)
         for (std::size_t c = 0; c < cols; ++c) term[r][c] = static_cast<double>(image[r][c]) * value;
+      using detail::loadPair;
+      using detail::Pair;
+      const Pair zero = {0.0, 0.0};
       for (std::size_t i = 0; i < outRows; ++i) {
-        double* o = out[i].data();  // starts at 0.0
-        for (std::size_t r = 0; r < s; ++r) {
-          const double* t = term[i + r].data();
-          for (std::size_t c = 0; c < s; ++c) {
-            std::size_t j = 0;
-            for (; j + 2 <= outCols; j += 2)
-              detail::storePair(o + j, detail::loadPair(o + j) + detail::loadPair(t + j + c));
-            for (; j < outCols; ++j) o[j] = o[j] + t[j + c];
+        double* o = out[i].data();
+        std::size_t j = 0;
+        for (; j + 16 <= outCols; j += 16) {
+          Pair a0 = zero, a1 = zero, a2 = zero, a3 = zero, a4 = zero, a5 = zero, a6 = zero, a7 = zero;
+          for (std::size_t r = 0; r < s; ++r) {
+            const double* t = term[i + r].data() + j;
+            for (std::size_t c = 0; c < s; ++c) {
+              a0 = a0 + loadPair(t + c), a1 = a1 + loadPair(t + c + 2);
+              a2 = a2 + loadPair(t + c + 4), a3 = a3 + loadPair(t + c + 6);
+              a4 = a4 + loadPair(t + c + 8), a5 = a5 + loadPair(t + c + 10);
+              a6 = a6 + loadPair(t + c + 12), a7 = a7 + loadPair(t + c + 14);
+            }
           }
+          detail::storePair(o + j, a0), detail::storePair(o + j + 2, a1);
+          detail::storePair(o + j + 4, a2), detail::storePair(o + j + 6, a3);
+          detail::storePair(o + j + 8, a4), detail::storePair(o + j + 10, a5);
+          detail::storePair(o + j + 12, a6), detail::storePair(o + j + 14, a7);
+        }
+        for (; j + 2 <= outCols; j += 2) {
+          Pair a = zero;
+          for (std::size_t r = 0; r < s; ++r) {
+            const double* t = term[i + r].data() + j;
+            for (std::size_t c = 0; c < s; ++c) a = a + loadPair(t + c);
+          }
+          detail::storePair(o + j, a);
+        }
+        for (; j < outCols; ++j) {
+          double a = 0.0;
+          for (std::size_t r = 0; r < s; ++r) {
+            const double* t = term[i + r].data() + j;
+            for (std::size_t c = 0; c < s; ++c) a = a + t[c];
+          }
+          o[j] = a;
         }
       }
     }
