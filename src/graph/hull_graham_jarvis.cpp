@@ -28,13 +28,14 @@ using detail::squaredDistance;
 // angle 0 come before those at angle π, which keeps the order a strict weak ordering.
 // Compared on compact keys holding a row's x, y and index.
 struct PolarKey {
-  std::int64_t x, y;
+  std::int32_t x, y;
   std::size_t row;
 };
 struct PolarKeyLess {
   std::int64_t px, py;
   bool operator()(const PolarKey& a, const PolarKey& b) const {
-    const std::int64_t ax = a.x - px, by = b.y - py, bx = b.x - px, ay = a.y - py;
+    const std::int64_t ax = std::int64_t{a.x} - px, by = std::int64_t{b.y} - py, bx = std::int64_t{b.x} - px,
+                       ay = std::int64_t{a.y} - py;
     const bool small = detail::narrow(ax, by, bx, ay);  // exact in 64 bits
     const detail::Wide c1 = small ? detail::widen(ax * by) : detail::product(ax, by);
     const detail::Wide c2 = small ? detail::widen(bx * ay) : detail::product(bx, ay);
@@ -83,7 +84,7 @@ void polarSort(std::vector<PolarKey>& keys, const PolarKeyLess& less) {
   std::vector<Item> a(m), b(m);
   std::uint32_t count[4][256] = {};
   for (std::size_t i = 0; i < m; ++i) {
-    const std::uint32_t k = angleKey(keys[i].x - less.px, keys[i].y - less.py);
+    const std::uint32_t k = angleKey(std::int64_t{keys[i].x} - less.px, std::int64_t{keys[i].y} - less.py);
     a[i] = {k, static_cast<std::uint32_t>(i)};
     for (int d = first; d < 4; ++d) ++count[d][(k >> (8 * d)) & 0xffu];
   }
@@ -99,8 +100,26 @@ void polarSort(std::vector<PolarKey>& keys, const PolarKeyLess& less) {
     for (const Item& it : a) b[c[(it.key >> (8 * d)) & 0xffu]++] = it;
     a.swap(b);
   }
-  std::vector<PolarKey> sorted(m);
-  for (std::size_t i = 0; i < m; ++i) sorted[i] = keys[a[i].index];
+  b = std::vector<Item>();
+  // keys[i] := keys[a[i].index], in place along the permutation's cycles; a visited entry's index
+  // becomes its own position.
+  for (std::size_t i = 0; i < m; ++i) {
+    if (a[i].index == i) continue;
+    const PolarKey held = keys[i];
+    std::size_t j = i;
+    for (;;) {
+      const std::size_t from = a[j].index;
+      a[j].index = static_cast<std::uint32_t>(j);
+      if (from == i) {
+        keys[j] = held;
+        break;
+      }
+      keys[j] = keys[from];
+      j = from;
+    }
+  }
+  a = std::vector<Item>();
+  std::vector<PolarKey>& sorted = keys;
   // Rows that the order ties are copies of one point (equal x and y): they keep the row order.
   auto before = [&](const PolarKey& u, const PolarKey& v) {
     if (less(u, v)) return true;
@@ -119,11 +138,12 @@ void polarSort(std::vector<PolarKey>& keys, const PolarKeyLess& less) {
     } while (j > 0 && before(t, sorted[j - 1]));
     sorted[j] = t;
     if (moves > budget) {
+      // Sorting by row first makes the stable sort's ties come out in row order.
+      std::sort(keys.begin(), keys.end(), [](const PolarKey& u, const PolarKey& v) { return u.row < v.row; });
       std::stable_sort(keys.begin(), keys.end(), less);
       return;
     }
   }
-  keys.swap(sorted);
 }
 
 // The largest |coordinate| of the rows.
@@ -236,14 +256,11 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
   std::vector<PolarKey> keys;
   keys.reserve(n - 1);
   for (std::size_t i = 1; i < n; ++i) keys.push_back({points[i][0], points[i][1], i});
-  std::vector<Row> sorted;
-  sorted.reserve(n - 1);  // every allocation before the first row moves
   polarSort(keys, PolarKeyLess{px, py});
-  for (const PolarKey& key : keys) sorted.push_back(std::move(points[key.row]));
-  for (std::size_t i = 1; i < n; ++i) points[i] = std::move(sorted[i - 1]);
 
   // The scan reads the coordinates in their new order from a flat array.
   std::vector<Flat> p(n);
+  const std::unique_ptr<std::size_t[]> h(new std::size_t[n]);  // uninitialised, see grahamScan
   p[0] = {px, py};
   std::int64_t lim = std::max(px < 0 ? -px : px, py < 0 ? -py : py);
   for (std::size_t i = 1; i < n; ++i) {
@@ -251,7 +268,24 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
     p[i] = {x, y};
     lim = std::max(lim, std::max(x < 0 ? -x : x, y < 0 ? -y : y));
   }
-  const std::unique_ptr<std::size_t[]> h(new std::size_t[n]);  // uninitialised, see grahamScan
+  // Every allocation is done: the rows move into place along the permutation's cycles
+  // (points[i] := points[keys[i − 1].row]); a visited key's row becomes its own position.
+  for (std::size_t i = 1; i < n; ++i) {
+    if (keys[i - 1].row == i) continue;
+    Row held = std::move(points[i]);
+    std::size_t j = i;
+    for (;;) {
+      const std::size_t from = keys[j - 1].row;
+      keys[j - 1].row = j;
+      if (from == i) {
+        points[j] = std::move(held);
+        break;
+      }
+      points[j] = std::move(points[from]);
+      j = from;
+    }
+  }
+
   const std::size_t size = lim <= (std::int64_t{1} << 30) ? grahamScan<true>(p.data(), n, h.get())
                                                           : grahamScan<false>(p.data(), n, h.get());
   std::vector<Row> hull;
