@@ -57,29 +57,47 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
     const double value =
         normalise ? 1.0 / static_cast<double>(static_cast<std::int64_t>(size) * static_cast<std::int64_t>(size)) : 1.0;
     const std::size_t outRows = rows - s + 1, outCols = cols - s + 1;
+    // Both paths below write every entry, so rows kept from an earlier call are only resized.
     out.resize(outRows);
-    for (auto& row : out) row.assign(outCols, 0.0);
-    std::int64_t largest = 0;
-    for (const auto& row : image)
-      for (std::size_t c = 0; c < cols; ++c) {
-        const std::int64_t v = row[c] < 0 ? -static_cast<std::int64_t>(row[c]) : row[c];
-        largest = v > largest ? v : largest;
+    for (auto& row : out) row.resize(outCols);
+    // The largest |pixel|, from the smallest and largest pixel (four of each side by side).
+    int lo[4] = {0, 0, 0, 0}, hi[4] = {0, 0, 0, 0};
+    for (const auto& row : image) {
+      const int* p = row.data();
+      std::size_t c = 0;
+      for (; c + 4 <= cols; c += 4)
+        for (std::size_t q = 0; q < 4; ++q) {
+          lo[q] = p[c + q] < lo[q] ? p[c + q] : lo[q];
+          hi[q] = p[c + q] > hi[q] ? p[c + q] : hi[q];
+        }
+      for (; c < cols; ++c) {
+        lo[0] = p[c] < lo[0] ? p[c] : lo[0];
+        hi[0] = p[c] > hi[0] ? p[c] : hi[0];
       }
+    }
+    std::int64_t largest = 0;
+    for (std::size_t q = 0; q < 4; ++q) {
+      largest = -static_cast<std::int64_t>(lo[q]) > largest ? -static_cast<std::int64_t>(lo[q]) : largest;
+      largest = hi[q] > largest ? hi[q] : largest;
+    }
     const double bound = static_cast<double>(s) * static_cast<double>(s) * static_cast<double>(largest);
     if (!normalise && bound <= 9007199254740992.0) {
       // Every term is a whole number and every partial sum of a window stays within 2^53, so the
       // row-major sum is exact and equals the integer window sum, whatever order forms it: running
       // column sums down the image and a running window sum along each row.
-      std::vector<std::int64_t> column(cols, 0);
+      // The window's steps column[j + s − 1] − column[j − 1] are formed apart first, so that the
+      // running window sum is one addition per output.
+      std::vector<std::int64_t> column(cols, 0), step(outCols);
       for (std::size_t r = 0; r < s; ++r)
         for (std::size_t c = 0; c < cols; ++c) column[c] += image[r][c];
       for (std::size_t i = 0;; ++i) {
         std::int64_t window = 0;
         for (std::size_t c = 0; c < s; ++c) window += column[c];
+        for (std::size_t j = 1; j < outCols; ++j) step[j] = column[j + s - 1] - column[j - 1];
         double* o = out[i].data();
         o[0] = static_cast<double>(window);
         for (std::size_t j = 1; j < outCols; ++j) {
-          window += column[j + s - 1] - column[j - 1];
+          window += step[j];
           o[j] = static_cast<double>(window);
         }
         if (i + 1 == outRows) break;
