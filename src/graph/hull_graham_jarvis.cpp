@@ -65,10 +65,9 @@ std::uint32_t angleKey(std::int64_t ax, std::int64_t ay) {
   return static_cast<std::uint32_t>((1.0 - t) * 2147483647.0);
 }
 
-// Sorts keys into the order of PolarKeyLess, ties (copies of one point) by row, which is where the
-// stable sort of the rows in input order puts them. The cheap angle keys are sorted by radix first;
-// as they never reverse the exact order, the insertion sort that follows only reorders runs of equal
-// keys. Runs so long that this would be slow (many points on one ray) go to the stable sort.
+// Sorts keys (in row order) stably into the order of PolarKeyLess: ties (copies of one point) stay
+// in row order. The cheap angle keys are sorted by radix first; as they never reverse the exact
+// order, only runs of equal keys are left to sort by the exact comparator.
 void polarSort(std::vector<PolarKey>& keys, const PolarKeyLess& less) {
   const std::size_t m = keys.size();
   if (m < 64 || m > 0xffffffffu) {
@@ -118,31 +117,26 @@ void polarSort(std::vector<PolarKey>& keys, const PolarKeyLess& less) {
       j = from;
     }
   }
-  a = std::vector<Item>();
-  std::vector<PolarKey>& sorted = keys;
-  // Rows that the order ties are copies of one point (equal x and y): they keep the row order.
-  auto before = [&](const PolarKey& u, const PolarKey& v) {
-    if (less(u, v)) return true;
-    return u.x == v.x && u.y == v.y && u.row < v.row;
-  };
-  std::size_t moves = 0;
-  const std::size_t budget = 8 * m;
-  for (std::size_t i = 1; i < m; ++i) {
-    if (!before(sorted[i], sorted[i - 1])) continue;
-    const PolarKey t = sorted[i];
-    std::size_t j = i;
-    do {
-      sorted[j] = sorted[j - 1];
-      --j;
-      ++moves;
-    } while (j > 0 && before(t, sorted[j - 1]));
-    sorted[j] = t;
-    if (moves > budget) {
-      // Sorting by row first makes the stable sort's ties come out in row order.
-      std::sort(keys.begin(), keys.end(), [](const PolarKey& u, const PolarKey& v) { return u.row < v.row; });
-      std::stable_sort(keys.begin(), keys.end(), less);
-      return;
+  // Points whose sorted key bytes differ are in their exact order already. A run of equal sorted
+  // bytes holds points of (nearly) one angle in row order, as every radix pass keeps the order of
+  // equal digits; sorting each run stably by the exact order leaves copies of one point in row
+  // order: by insertion while the run is short, else by the library's stable sort.
+  const std::uint32_t sortedBits = ~std::uint32_t{0} << (8 * first);
+  for (std::size_t lo = 0; lo < m;) {
+    std::size_t hi = lo + 1;
+    while (hi < m && ((a[hi].key ^ a[lo].key) & sortedBits) == 0) ++hi;
+    if (hi - lo > 32) {
+      std::stable_sort(keys.begin() + static_cast<std::ptrdiff_t>(lo), keys.begin() + static_cast<std::ptrdiff_t>(hi),
+                       less);
+    } else {
+      for (std::size_t i = lo + 1; i < hi; ++i) {
+        const PolarKey t = keys[i];
+        std::size_t j = i;
+        for (; j > lo && less(t, keys[j - 1]); --j) keys[j] = keys[j - 1];
+        keys[j] = t;
+      }
     }
+    lo = hi;
   }
 }
 
