@@ -262,8 +262,9 @@ std::vector<Row> Graph::convexHullGraham(std::vector<Row>& points) {
     p[i] = {x, y};
     lim = std::max(lim, std::max(x < 0 ? -x : x, y < 0 ? -y : y));
   }
-  // Every allocation is done: the rows move into place along the permutation's cycles
-  // (points[i] := points[keys[i − 1].row]); a visited key's row becomes its own position.
+  // The rows move into place along the permutation's cycles (points[i] := points[keys[i − 1].row]);
+  // a visited key's row becomes its own position. Moves do not allocate, so the caller's rows are
+  // never left half sorted.
   for (std::size_t i = 1; i < n; ++i) {
     if (keys[i - 1].row == i) continue;
     Row held = std::move(points[i]);
