@@ -57,29 +57,47 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
     const double value =
         normalise ? 1.0 / static_cast<double>(static_cast<std::int64_t>(size) * static_cast<std::int64_t>(size)) : 1.0;
     const std::size_t outRows = rows - s + 1, outCols = cols - s + 1;
+    // Both paths below write every entry, so rows kept from an earlier call are only resized.
     out.resize(outRows);
-    for (auto& row : out) row.assign(outCols, 0.0);
-    std::int64_t largest = 0;
-    for (const auto& row : image)
-      for (std::size_t c = 0; c < cols; ++c) {
-        const std::int64_t v = row[c] < 0 ? -static_cast<std::int64_t>(row[c]) : row[c];
-        largest = v > largest ? v : largest;
+    for (auto& row : out) row.resize(outCols);
+    // The largest |pixel|, from the smallest and largest pixel (four of each side by side).
+    int lo[4] = {0, 0, 0, 0}, hi[4] = {0, 0, 0, 0};
+    for (const auto& row : image) {
+      const int* p = row.data();
+      std::size_t c = 0;
+      for (; c + 4 <= cols; c += 4)
+        for (std::size_t q = 0; q < 4; ++q) {
+          lo[q] = p[c + q] < lo[q] ? p[c + q] : lo[q];
+          hi[q] = p[c + q] > hi[q] ? p[c + q] : hi[q];
+        }
+      for (; c < cols; ++c) {
+        lo[0] = p[c] < lo[0] ? p[c] : lo[0];
+        hi[0] = p[c] > hi[0] ? p[c] : hi[0];
       }
+    }
+    std::int64_t largest = 0;
+    for (std::size_t q = 0; q < 4; ++q) {
+      largest = -static_cast<std::int64_t>(lo[q]) > largest ? -static_cast<std::int64_t>(lo[q]) : largest;
+      largest = hi[q] > largest ? hi[q] : largest;
+    }
     const double bound = static_cast<double>(s) * static_cast<double>(s) * static_cast<double>(largest);
     if (!normalise && bound <= 9007199254740992.0) {
       // Every term is a whole number and every partial sum of a window stays within 2^53, so the
       // row-major sum is exact and equals the integer window sum, whatever order forms it: running
       // column sums down the image and a running window sum along each row.
-      std::vector<std::int64_t> column(cols, 0);
+      // The window's steps column[j + s − 1] − column[j − 1] are formed apart first, so that the
+      // running window sum is one addition per output.
+      std::vector<std::int64_t> column(cols, 0), step(outCols);
       for (std::size_t r = 0; r < s; ++r)
         for (std::size_t c = 0; c < cols; ++c) column[c] += image[r][c];
       for (std::size_t i = 0;; ++i) {
         std::int64_t window = 0;
         for (std::size_t c = 0; c < s; ++c) window += column[c];
+        for (std::size_t j = 1; j < outCols; ++j) step[j] = column[j + s - 1] - column[j - 1];
         double* o = out[i].data();
         o[0] = static_cast<double>(window);
         for (std::size_t j = 1; j < outCols; ++j) {
-          window += column[j + s - 1] - column[j - 1];
+          window += step[j];
           o[j] = static_cast<double>(window);
         }
         if (i + 1 == outRows) break;
@@ -87,20 +105,49 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
       }
     } else {
       // Each pixel contributes the same rounded term pixel·value to every window; the windows of
-      // one output row are summed side by side, each over its own terms in row-major order.
+      // one output row are summed side by side, each over its own terms in row-major order from
+      // 0.0: sixteen windows at a time in eight pairs of sums that stay in registers for the whole
+      // window, then pairs, then single windows.
       std::vector<std::vector<double>> term(rows, std::vector<double>(cols));
       for (std::size_t r = 0; r < rows; ++r)
         for (std::size_t c = 0; c < cols; ++c) term[r][c] = static_cast<double>(image[r][c]) * value;
+      using detail::loadPair;
+      using detail::Pair;
+      const Pair zero = {0.0, 0.0};
       for (std::size_t i = 0; i < outRows; ++i) {
-        double* o = out[i].data();  // starts at 0.0
-        for (std::size_t r = 0; r < s; ++r) {
-          const double* t = term[i + r].data();
-          for (std::size_t c = 0; c < s; ++c) {
-            std::size_t j = 0;
-            for (; j + 2 <= outCols; j += 2)
-              detail::storePair(o + j, detail::loadPair(o + j) + detail::loadPair(t + j + c));
-            for (; j < outCols; ++j) o[j] = o[j] + t[j + c];
+        double* o = out[i].data();
+        std::size_t j = 0;
+        for (; j + 16 <= outCols; j += 16) {
+          Pair a0 = zero, a1 = zero, a2 = zero, a3 = zero, a4 = zero, a5 = zero, a6 = zero, a7 = zero;
+          for (std::size_t r = 0; r < s; ++r) {
+            const double* t = term[i + r].data() + j;
+            for (std::size_t c = 0; c < s; ++c) {
+              a0 = a0 + loadPair(t + c), a1 = a1 + loadPair(t + c + 2);
+              a2 = a2 + loadPair(t + c + 4), a3 = a3 + loadPair(t + c + 6);
+              a4 = a4 + loadPair(t + c + 8), a5 = a5 + loadPair(t + c + 10);
+              a6 = a6 + loadPair(t + c + 12), a7 = a7 + loadPair(t + c + 14);
+            }
           }
+          detail::storePair(o + j, a0), detail::storePair(o + j + 2, a1);
+          detail::storePair(o + j + 4, a2), detail::storePair(o + j + 6, a3);
+          detail::storePair(o + j + 8, a4), detail::storePair(o + j + 10, a5);
+          detail::storePair(o + j + 12, a6), detail::storePair(o + j + 14, a7);
+        }
+        for (; j + 2 <= outCols; j += 2) {
+          Pair a = zero;
+          for (std::size_t r = 0; r < s; ++r) {
+            const double* t = term[i + r].data() + j;
+            for (std::size_t c = 0; c < s; ++c) a = a + loadPair(t + c);
+          }
+          detail::storePair(o + j, a);
+        }
+        for (; j < outCols; ++j) {
+          double a = 0.0;
+          for (std::size_t r = 0; r < s; ++r) {
+            const double* t = term[i + r].data() + j;
+            for (std::size_t c = 0; c < s; ++c) a = a + t[c];
+          }
+          o[j] = a;
         }
       }
     }

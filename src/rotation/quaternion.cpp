@@ -12,7 +12,7 @@ namespace detail {
 QuaD normalised(const QuaD& q) {
   const double n = std::sqrt(((q.x * q.x + q.w * q.w) + q.y * q.y) + q.z * q.z);
   if (n == 0.0) return QuaD{1.0, 0.0, 0.0, 0.0};
-  return QuaD{q.w / n, q.x / n, q.y / n, q.z / n};
+  return dividedBy(q.w, q.x, q.y, q.z, n);
 }
 
 void rowMatrixOfUnit(const QuaD& u, double (*m)[3]) {
@@ -38,26 +38,24 @@ QuaD quaternionOfColumnMatrix(const double (*m)[3]) {
     y = (m[0][2] - m[2][0]) * s;
     z = (m[1][0] - m[0][1]) * s;
   } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
+    // Three quotients by s; the fourth lane repeats the third.
     const double s = std::sqrt(((m[0][0] + 1.0) - m[1][1]) - m[2][2]) * 2.0;
     x = s * 0.25;
-    y = (m[1][0] + m[0][1]) / s;
-    z = (m[2][0] + m[0][2]) / s;
-    w = (m[2][1] - m[1][2]) / s;
+    const QuaD q = dividedBy(m[2][1] - m[1][2], m[1][0] + m[0][1], m[2][0] + m[0][2], m[2][0] + m[0][2], s);
+    w = q.w, y = q.x, z = q.y;
   } else if (m[1][1] > m[2][2]) {
     const double s = std::sqrt(((m[1][1] + 1.0) - m[0][0]) - m[2][2]) * 2.0;
-    w = (m[0][2] - m[2][0]) / s;
-    x = (m[1][0] + m[0][1]) / s;
+    const QuaD q = dividedBy(m[0][2] - m[2][0], m[1][0] + m[0][1], m[2][1] + m[1][2], m[2][1] + m[1][2], s);
+    w = q.w, x = q.x, z = q.y;
     y = s * 0.25;
-    z = (m[2][1] + m[1][2]) / s;
   } else {
     const double s = std::sqrt(((m[2][2] + 1.0) - m[0][0]) - m[1][1]) * 2.0;
-    w = (m[1][0] - m[0][1]) / s;
-    x = (m[2][0] + m[0][2]) / s;
-    y = (m[2][1] + m[1][2]) / s;
+    const QuaD q = dividedBy(m[1][0] - m[0][1], m[2][0] + m[0][2], m[2][1] + m[1][2], m[2][1] + m[1][2], s);
+    w = q.w, x = q.x, y = q.y;
     z = s * 0.25;
   }
   const double n = std::sqrt(((w * w + x * x) + y * y) + z * z);
-  return QuaD{w / n, x / n, y / n, z / n};
+  return dividedBy(w, x, y, z, n);
 }
 
 }  // namespace detail
@@ -77,7 +75,8 @@ void mathCommon::quaIdentity(QuaD q, QuaD& out) { out = detail::normalised(q); }
 
 void mathCommon::quaInv(QuaD q, QuaD& out) {
   const double n = std::sqrt(((q.x * q.x + q.w * q.w) + q.y * q.y) + q.z * q.z);
-  out = QuaD{q.w / n, -(q.x / n), -(q.y / n), -(q.z / n)};
+  const QuaD u = detail::dividedBy(q.w, q.x, q.y, q.z, n);
+  out = QuaD{u.w, -u.x, -u.y, -u.z};
 }
 
 void mathCommon::qua2RMatrix(QuaD q, double (*const m)[3]) { detail::rowMatrixOfUnit(detail::normalised(q), m); }

@@ -5,7 +5,26 @@
 
 #include "zr/types.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ZR::detail {
+
+/// {w / n, x / n, y / n, z / n}: four independent divisions, two lanes at a time where SSE2 is
+/// available (each lane is the correctly rounded IEEE quotient, as the scalar division is).
+inline QuaD dividedBy(double w, double x, double y, double z, double n) {
+#if defined(__SSE2__)
+  const __m128d d = _mm_set1_pd(n);
+  const __m128d wx = _mm_div_pd(_mm_set_pd(x, w), d), yz = _mm_div_pd(_mm_set_pd(z, y), d);
+  double r[4];
+  _mm_storeu_pd(r, wx);
+  _mm_storeu_pd(r + 2, yz);
+  return QuaD{r[0], r[1], r[2], r[3]};
+#else
+  return QuaD{w / n, x / n, y / n, z / n};
+#endif
+}
 
 constexpr double kPi = 3.141592653589793;
 

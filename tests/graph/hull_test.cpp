@@ -192,6 +192,8 @@ TEST(ConvexHull, GrahamKeepsCoincidentRowsInInputOrder) {
 
 // Orientation tests are exact over the whole int range: an increasing map of both axes with one
 // scale keeps every decision, so the hull of the stretched set is the stretched hull, order included.
+// The scales land in each range the tests are computed in (within ±2^25, within ±2^30, the whole
+// int range); sets of up to 300 grid points carry long runs of collinear points and copies.
 TEST(ConvexHull, ExtremeCoordinatesAreExact) {
   const int lo = INT_MIN, hi = INT_MAX;
   const Points in = rows({{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}, {0, 0}, {hi - 1, hi - 1}, {0, lo}, {hi, 0}, {-1, hi}});
@@ -200,21 +202,29 @@ TEST(ConvexHull, ExtremeCoordinatesAreExact) {
     Points p = in;
     EXPECT_EQ(hull(a, p), walk);
   }
-  constexpr std::int64_t kScale = 68174084;  // 63 · kScale spans almost the whole int range
-  auto stretch = [](const Points& s) {
-    Points r;
-    for (const auto& q : s)
-      r.push_back({static_cast<int>(std::int64_t{INT_MIN} + q[0] * kScale),
-                   static_cast<int>(std::int64_t{INT_MIN} + q[1] * kScale)});
-    return r;
-  };
+  // A point inside the triangle (0, 0), (k, k + 1), (0, k + 1) by one unit of cross product, next to
+  // its first edge: k² and (k + 1)(k − 1) round to the same double once k passes 2^26.
+  for (int k : {(1 << 25) - 1, (1 << 25) + 1, (1 << 28) - 1, (1 << 30) - 1})
+    for (Algo a : {kGraham, kJarvis, kDivide}) checkHull(a, {{0, 0}, {k, k + 1}, {k - 1, k}, {0, k + 1}}, true);
+  // 63 · scale spans [offset, −offset] at most.
+  const struct {
+    std::int64_t offset, scale;
+  } maps[] = {{-(std::int64_t{1} << 25), 1065220}, {-(std::int64_t{1} << 30), 34087042}, {INT_MIN, 68174084}};
   zrtest::Random g(7);
   for (int round = 0; round < 25; ++round) {
     Points small;
-    for (std::size_t i = 0, n = 4 + g.below(60); i < n; ++i) small.push_back({g.between(0, 63), g.between(0, 63)});
-    for (Algo a : {kGraham, kJarvis, kDivide}) {
-      Points s = small, big = stretch(small);
-      EXPECT_EQ(hull(a, big), stretch(hull(a, s))) << "algorithm " << a << ", round " << round;
+    for (std::size_t i = 0, n = 4 + g.below(300); i < n; ++i) small.push_back({g.between(0, 63), g.between(0, 63)});
+    for (const auto& m : maps) {
+      auto stretch = [&](const Points& s) {
+        Points r;
+        for (const auto& q : s)
+          r.push_back({static_cast<int>(m.offset + q[0] * m.scale), static_cast<int>(m.offset + q[1] * m.scale)});
+        return r;
+      };
+      for (Algo a : {kGraham, kJarvis, kDivide}) {
+        Points s = small, big = stretch(small);
+        EXPECT_EQ(hull(a, big), stretch(hull(a, s))) << "algorithm " << a << ", round " << round << ", scale " << m.scale;
+      }
     }
   }
 }
