@@ -20,6 +20,7 @@
 #include <cstring>
 
 #include "frame/elementary_tables.h"
+#include "frame/elementary_tables_explog.h"
 
 #ifdef ZR_ELEMENTARY_STATS
 // Counted only in the MPFR comparison program: how often the rounding test could not decide.
@@ -218,6 +219,49 @@ DD expFast(double x, int& k, double xlo = 0.0) {
   const DD sum = fastTwoSum(T.hi, m.hi);
   const double tail = sum.lo + (m.lo + (T.hi * p.lo + (T.lo + T.lo * p.hi)));
   return {sum.hi, tail};
+}
+
+#ifdef ZR_ELEMENTARY_LAST_STAGE
+constexpr bool kExpLogFastPaths = false;  // test build: the later stages decide everything
+#else
+constexpr bool kExpLogFastPaths = true;
+#endif
+
+/// The fast path of exp: exp(x + xl) = (hi + lo) * 2^k for |x| < 708.5, |xl| <= 2^-40 (xl is
+/// left out when kWithLow is false), with hi in [0.99, 2.01] returned and lo set; scaleBits =
+/// k << 52 (mod 2^64), to be added to the bits of a normal result. Relative error < 2^-67
+/// + |xl| 2^-17 (hand bound, in units of 2^-70: Taylor tail of degree 6 on |r| <= 2^-8.47 0.66,
+/// the rounding of q 2.14, of T.hi*q 0.54, using rh for p in T.lo*p 0.57, the sums of lo 0.6,
+/// rh*rl left out 0.71, the other terms below 0.1). n = round(x*128/ln2) comes
+/// from adding 1.5*2^52, whose low bits then hold n: no conversion, no branch.
+template <bool kWithLow>
+ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleBits) {
+  constexpr double kShift = 0x1.8p52;
+  const double t = x * tables::kExpInvL + kShift;
+  const double nf = t - kShift;
+  const std::uint64_t nb = bitsOf(t);
+  const std::uint64_t j = nb & 127u;
+  const explog::ExpEntry& T = explog::kExpTab[j];
+  // r = x - n*ln2/128 = rh + rl: n*L1 is exact (|n| < 2^17) and so is x - n*L1 (Sterbenz);
+  // the fast two-sum is exact unless |x - n*L1| < |n*L2| <= 2^-26, where its error is < 2^-77.
+  const DD r = fastTwoSum(x - nf * tables::kExpL1, -(nf * tables::kExpL2));
+  const double rh = r.hi;
+  const double rl = (kWithLow ? r.lo + xl : r.lo) - nf * tables::kExpL3;
+  // exp(r) - 1 = rh + q + rl (1 + rh) + ..., q = exp(rh) - 1 - rh to degree 6 (Estrin's scheme)
+  const double r2 = rh * rh;
+  const double q = r2 * ((0.5 + rh * tables::kInvFact[3].hi) +
+                         r2 * ((tables::kInvFact[4].hi + rh * tables::kInvFact[5].hi) + r2 * tables::kInvFact[6].hi));
+  // p1 = rh rounded to a multiple of 2^-35 (27 bits at most), so T.h1 * p1 is exact
+  const double p1 = (rh + 0x1.8p17) - 0x1.8p17;
+  // rh*rl is below 2^-70.5 unless xl is there
+  const double rest = (rh - p1) + (kWithLow ? rl + rh * rl : rl);
+  // T (1 + p) = T.hi + T.h1 p1 + [T.h2 p1 + T.hi rest + T.lo (1 + p)] + T.hi q: all but the
+  // last term are ready while q is evaluated
+  const DD s = fastTwoSum(T.hi, T.h1 * p1);
+  lo = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + T.hi * q;
+  // (n - j) / 128 = k; bits(t) - j = bias + 128 k, and bias << 45 vanishes mod 2^64
+  scaleBits = (nb - j) << 45;
+  return s.hi;
 }
 
 // ---- log ---------------------------------------------------------------------------------
@@ -792,7 +836,8 @@ TD hypTD(Hyp f, double ax, int& k) {
 
 // ---- public functions --------------------------------------------------------------------
 
-double exp(double x) {
+namespace {
+[[gnu::noinline]] double expSlow(double x) {
   if (isNan(x)) return x + x;
   if (x > 710.0) return kInf;
   if (x < -746.0) return 0.0;
@@ -807,6 +852,22 @@ double exp(double x) {
   const TD e3 = expTD({x, 0.0, 0.0}, k3);
   if (tryRoundTD(e3, k3, 0x1p-135, out)) return out;
   return roundDD(v, k, 0x1p-93);
+}
+}  // namespace
+
+double exp(double x) {
+  // one test on the bits of |x|: 2^-54 <= |x| < 708, where the result is normal
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3c90000000000000ULL < 0x4086200000000000ULL - 0x3c90000000000000ULL) {
+    double lo;
+    std::uint64_t scaleBits;
+    const double hi = expParts<false>(x, 0.0, lo, scaleBits);
+    // every value within 2^-66 of hi + lo rounds to u: so does exp(x); scaling by 2^k is exact
+    const double err = hi * 0x1p-66;
+    const double u = hi + (lo - err), w = hi + (lo + err);
+    if (u == w) return fromBits(bitsOf(u) + scaleBits);
+  }
+  return expSlow(x);
 }
 
 double log(double x) {
