@@ -327,6 +327,55 @@ DD logFast(double x) {
   return fastTwoSum(t3.hi, lo);
 }
 
+/// The fast path of log for positive normal x (u = bits of x): log(x) = hi + lo, hi returned.
+/// x = 2^k z with z in [0.705, 1.41), found on the bits alone, so z near 1 has k = 0;
+/// log x = k ln2 - log(c) + log1p(r), r = z c - 1 = r1 + r2 exactly (c has 12 bits, see the
+/// table). kFar is k != 0, where |log x| > 0.34 and an absolute error of 2^-70.7 does (the
+/// degree-6 tail 2^-71.8, r^2 rounded once 2^-73.7, the sums of lo about 2^-72, the rest below
+/// 2^-78): relative error < 2^-69. For k = 0, |log x| > 2^-10.6 off the interval of 1 and every
+/// rounding is below 2^-81 there; on the interval of 1, r = x - 1, r^2/2 is exact as
+/// h1^2/2 + h2 (rh + h1)/2, and the rounding of the cubic term, 5 ulps of r^3/3, is 2^-73
+/// relative, the degree-7 tail 2^-77: relative error < 2^-69 as well. The terms are summed
+/// so that the last to be ready (the polynomial's) come last.
+template <bool kFar>
+ZR_INLINE double logParts(std::uint64_t u, double& lo) {
+  const std::uint64_t tmp = u - explog::kLogOff;
+  const int k = static_cast<int>((tmp >> 52) ^ 0x800u) - 0x800;  // top 12 bits, two's complement
+  const explog::LogEntry& E = explog::kLogTab[(tmp >> 43) & 511u];
+  const std::uint64_t iz = u - (tmp & 0xfff0000000000000ULL);
+  // z = zh + zl, zh with 41 bits: zh*c and zh*c - 1 are exact, and so is zl*c (24 bits)
+  const double z = fromBits(iz), zh = fromBits(iz & ~std::uint64_t{0xfff});
+  const double r1 = zh * E.c - 1.0, r2 = (z - zh) * E.c;  // |r1| < 2^-9.85, |r2| < 2^-40
+  const double kf = k;
+  // k*ln2A + lh is exact (multiples of 2^-42 below 2^10); its exponent is not below r's
+  // (for k = 0 the table checks it), so the fast two-sums are exact.
+  const double A = kf * explog::kLogLn2A + E.lh;
+  const double K = kf * explog::kLogLn2B + E.ll;
+  if (kFar) {
+    // log1p(r1 + r2) = log1p(r1) + r2 (1 - r1)(1 + r1^2) + O(2^-75)
+    const DD s1 = fastTwoSum(A, r1);
+    const double q2 = r1 * r1, r3 = q2 * r1;
+    const double t1 = r3 * (tables::kInv[3].hi - 0.25 * r1);
+    const double t2 = (r3 * q2) * (tables::kInv[5].hi - tables::kInv[6].hi * r1);
+    const double small = (s1.lo + K) + (r2 * (1.0 - r1)) * (1.0 + q2);
+    lo = ((small - 0.5 * q2) + t1) + t2;
+    return s1.hi;
+  }
+  const DD r = fastTwoSum(r1, r2);  // exact: |r2| < 2^-40 and r1 is a multiple of 2^-52
+  const double rh = r.hi, rl = r.lo;
+  const DD s1 = fastTwoSum(A, rh);
+  const double q2 = rh * rh;
+  // rh^2 = h1^2 + h2 (rh + h1), h1 = rh rounded to a multiple of 2^-34 (26 bits): h1^2 exact
+  const double h1 = (rh + 0x1.8p18) - 0x1.8p18, h2 = rh - h1;
+  const DD s2 = fastTwoSum(s1.hi, -0.5 * (h1 * h1));
+  // log1p(r) - r + r^2/2 = r^3 (1/3 - r/4 + ... + r^4/7) (Estrin's scheme)
+  const double cubic = (q2 * rh) * ((tables::kInv[3].hi - 0.25 * rh) +
+                                    q2 * ((tables::kInv[5].hi - tables::kInv[6].hi * rh) + q2 * tables::kInv[7].hi));
+  const double small = (s1.lo + K) + (rl - rh * rl);
+  lo = (s2.lo + small) + (cubic - 0.5 * (h2 * (rh + h1)));
+  return s2.hi;
+}
+
 // ---- triple-double stage for exp, log and pow --------------------------------------------
 //
 // Taken only when the double-double result lies within 2^-93 of a rounding boundary (about one
@@ -870,7 +919,8 @@ double exp(double x) {
   return expSlow(x);
 }
 
-double log(double x) {
+namespace {
+[[gnu::noinline]] double logSlow(double x) {
   if (isNan(x)) return x + x;
   if (x < 0.0) return kNaN;
   if (x == 0.0) return -kInf;
@@ -882,6 +932,21 @@ double log(double x) {
   if (tryRound(v, 0, 0x1p-93, out)) return out;
   if (tryRoundTD(logTD(x), 0, 0x1p-135, out)) return out;
   return roundDD(v, 0, 0x1p-93);
+}
+}  // namespace
+
+double log(double x) {
+  // one test on the bits: x positive and normal (x = 1 included: it gives +0)
+  const std::uint64_t u = bitsOf(x);
+  if (kExpLogFastPaths && u - 0x0010000000000000ULL < 0x7ff0000000000000ULL - 0x0010000000000000ULL) {
+    double lo;
+    // k != 0 (x outside [0.704, 1.408)) needs less care
+    const double hi = (u - explog::kLogOff) >> 52 ? logParts<true>(u, lo) : logParts<false>(u, lo);
+    const double err = hi * 0x1p-67;  // of hi's sign: the test is symmetric
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return a;
+  }
+  return logSlow(x);
 }
 
 double sin(double x) {

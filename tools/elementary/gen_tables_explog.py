@@ -74,52 +74,58 @@ for j in range(128):
     w("  {%s, %s, %s, %s}," % (hexd(hi), hexd(lo), hexd(h1), hexd(h2)))
 w("};")
 
-# ---- log: z in [kLogOff, 2 kLogOff), 256 intervals -------------------------------------------
-OFF = 0x3FE6955500000000
-N = 256
-w("// log: x = 2^k z with z in [kLogOff, 2 kLogOff) (bits), interval i = bits 44..51 of")
-w("// bits(x) - kLogOff; z = 1 lies inside interval %d at a third of its width from either end." %
-  (((0x3FF0000000000000 - OFF) >> 44) & (N - 1)))
+# ---- log: z in [kLogOff, 2 kLogOff), 512 intervals -------------------------------------------
+N = 512
+SHIFT = 43
+# z = 1 at two thirds of its interval: 2/3 of 2^-10 below 1, 1/3 of 2^-9 above, the same size
+CENTER = 301
+OFF = 0x3FF0000000000000 - (CENTER << SHIFT) - (2 << SHIFT) // 3
+w("// log: x = 2^k z with z in [kLogOff, 2 kLogOff) (bits), interval i = bits 43..51 of")
+w("// bits(x) - kLogOff; z = 1 lies inside interval %d, 2^%s from either end." %
+  (CENTER, mpmath.nstr(mpmath.log(1 - from_bits(OFF + (CENTER << SHIFT)), 2), 4)))
+assert ((0x3FF0000000000000 - OFF) >> SHIFT) == CENTER
 w("constexpr unsigned long long kLogOff = 0x%016xULL;" % OFF)
-w("// c_i ~ 1/z on interval i, 11 significant bits and a multiple of 2^-11 (c < 1) or 2^-10 (c >= 1),")
-w("// so zh * c is exact for zh of 42 bits and zh * c - 1 is exact; c = 1 on the interval of 1.")
+w("// c_i ~ 1/z on interval i, 12 significant bits and a multiple of 2^-12 (c < 1) or 2^-11 (c >= 1),")
+w("// so zh * c is exact for zh of 41 bits and zh * c - 1 is exact; c = 1 on the interval of 1.")
 w("// -log(c_i) = lh + ll, lh a multiple of 2^-42 (so k*kLogLn2A + lh is exact), |ll| <= 2^-43,")
 w("// |-log(c_i) - lh - ll| < 2^-96.")
 w("struct LogEntry { double c, lh, ll; };")
 w("constexpr LogEntry kLogTab[%d] = {" % N)
-center = ((0x3FF0000000000000 - OFF) >> 44) & (N - 1)
 rmax_all = mpf(0)
 rmax_center = mpf(0)
+minlog = mpf(1)
 for i in range(N):
-    zlo = from_bits(OFF + (i << 44))
-    zhi = from_bits(OFF + ((i + 1) << 44))  # exclusive
-    if i == center:
+    zlo = from_bits(OFF + (i << SHIFT))
+    zhi = from_bits(OFF + ((i + 1) << SHIFT))  # exclusive
+    if i == CENTER:
         c = mpf(1)
     else:
         c0 = 2 / (zlo + zhi)
-        c = rn_multiple(c0, mpf(2) ** -11 if c0 < 1 else mpf(2) ** -10)
-    assert bits_of(c) <= 11
+        c = rn_multiple(c0, mpf(2) ** -12 if c0 < 1 else mpf(2) ** -11)
+    assert bits_of(c) <= 12
     L = -mpmath.log(c)
     lh = rn_multiple(L, mpf(2) ** -42)
     ll = rn(L - lh)
     assert abs(L - lh - ll) < mpf(2) ** -96 and abs(ll) <= mpf(2) ** -43
     rmax = max(abs(zlo * c - 1), abs(zhi * c - 1))
     rmax_all = max(rmax_all, rmax)
-    if i == center:
+    if i == CENTER:
         rmax_center = rmax
         assert zlo < 1 < zhi
     else:
         # For k = 0 the code adds r to lh with a fast two-sum: lh's exponent must not be below r's.
         assert lh != 0 and log2_floor(lh) >= log2_floor(rmax * (1 + mpf(2) ** -40))
-        # and |log z| on the interval is at least 2^-9.6 (the relative error bound relies on it)
-        assert min(abs(mpmath.log(zlo)), abs(mpmath.log(zhi))) > mpf(2) ** -9.6
+        minlog = min(minlog, abs(mpmath.log(zlo)), abs(mpmath.log(zhi)))
     w("  {%s, %s, %s}," % (hexd(c), hexd(lh), hexd(ll)))
 w("};")
 w("// |z c_i - 1| < 2^%s on every interval, < 2^%s on the interval of 1 (where it is z - 1);" %
   (mpmath.nstr(mpmath.log(rmax_all, 2), 4), mpmath.nstr(mpmath.log(rmax_center, 2), 4)))
-w("// log1p(r) to degree 8: tail < 2^%s absolute, < 2^%s relative on the interval of 1." %
-  (mpmath.nstr(mpmath.log(rmax_all ** 9 / 9 / (1 - rmax_all), 2), 4),
-   mpmath.nstr(mpmath.log(rmax_center ** 8 / 9 / (1 - rmax_center), 2), 4)))
+w("// off it, |log z| > 2^%s." % mpmath.nstr(mpmath.log(minlog, 2), 4))
+w("// log1p(r) to degree 6: tail < 2^%s absolute; to degree 7: tail < 2^%s absolute, < 2^%s" %
+  (mpmath.nstr(mpmath.log(rmax_all ** 7 / 7 / (1 - rmax_all), 2), 4),
+   mpmath.nstr(mpmath.log(rmax_all ** 8 / 8 / (1 - rmax_all), 2), 4),
+   mpmath.nstr(mpmath.log(rmax_center ** 7 / 8 / (1 - rmax_center), 2), 4)))
+w("// relative on the interval of 1.")
 ln2 = mpmath.log(2)
 a = rn(ln2, 42)
 b = rn(ln2 - a)
