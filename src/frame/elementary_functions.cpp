@@ -1238,7 +1238,9 @@ bool powExact(double ax, double y, double& out) {
 
 }  // namespace
 
-double pow(double x, double y) {
+namespace {
+
+[[gnu::noinline]] double powSlow(double x, double y) {
   if (y == 0.0) return 1.0;
   if (x == 1.0) return 1.0;
   if (isNan(x) || isNan(y)) return x + y;
@@ -1296,6 +1298,33 @@ double pow(double x, double y) {
   const TD e3 = expTD(t3, k3);
   if (tryRoundTD(e3, k3, 0x1p-130 + fabs_(t3.h) * 0x1p-132, out)) return withSign(out, negative);
   return withSign(roundDD(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96), negative);
+}
+
+}  // namespace
+
+double pow(double x, double y) {
+  // fast path: x positive and normal, y finite, |y log x| < 708 (the result is normal). It needs
+  // none of the special cases: where x^y is a double (y = 1, 2, -1, 0.5, 0, x = 1 ...) the test
+  // below finds it; where it is a midpoint the test cannot succeed and the slow path decides.
+  const std::uint64_t ux = bitsOf(x), uy = bitsOf(y);
+  if (kExpLogFastPaths && ux - 0x0010000000000000ULL < 0x7fe0000000000000ULL &&
+      (uy & 0x7ff0000000000000ULL) != 0x7ff0000000000000ULL) {
+    double llo;
+    const double lhi = (ux - explog::kLogOff) >> 52 ? logParts<true>(ux, llo) : logParts<false>(ux, llo);
+    // t = y log x: relative error < 2^-69 (log) + 2^-70 (the product's low part)
+    const DD p = twoProd(lhi, y);
+    const DD t = fastTwoSum(p.hi, p.lo + llo * y);
+    if (fabs_(t.hi) < 708.0) {
+      double lo;
+      std::uint64_t scaleBits;
+      const double hi = expParts<true>(t.hi, t.lo, lo, scaleBits);
+      // exp's own 2^-67, |t| times t's relative error and exp's |t.lo| 2^-17 term
+      const double err = hi * (0x1p-66 + fabs_(t.hi) * 0x1p-68);
+      const double a = hi + (lo - err), b = hi + (lo + err);
+      if (a == b) return fromBits(bitsOf(a) + scaleBits);
+    }
+  }
+  return powSlow(x, y);
 }
 
 }  // namespace zr_frame
