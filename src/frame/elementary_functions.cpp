@@ -1144,7 +1144,9 @@ double hyp(Hyp f, double ax) {
 
 }  // namespace
 
-double sinh(double x) {
+namespace {
+
+[[gnu::noinline]] double sinhSlow(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-26) return x;
@@ -1152,7 +1154,7 @@ double sinh(double x) {
   return withSign(hyp(Hyp::kSinh, ax), x < 0);
 }
 
-double cosh(double x) {
+[[gnu::noinline]] double coshSlow(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-26) return 1.0;
@@ -1160,13 +1162,84 @@ double cosh(double x) {
   return hyp(Hyp::kCosh, ax);
 }
 
-double tanh(double x) {
+[[gnu::noinline]] double tanhSlow(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-27) return x;  // x^2/3 is below half an ulp
   if (ax > 22.0) return withSign(1.0, x < 0);
   return withSign(hyp(Hyp::kTanh, ax), x < 0);
 }
+
+/// 2^k as a double from scaleBits = k << 52 (mod 2^64), |k| < 1023.
+double scaleFactor(std::uint64_t scaleBits) { return fromBits(0x3ff0000000000000ULL + scaleBits); }
+
+/// e^a + e^-a (odd false) or e^a - e^-a (odd true) for 0 < a < 708 as hi + lo, with err set to
+/// a bound on its absolute error: each exponential is good to 2^-67 relative, so the error is
+/// below (e^a + e^-a) 2^-67 (the sums are exact or 2^-100).
+ZR_INLINE double twoCoshSinh(double a, bool odd, double& lo, double& err) {
+  double l1, l2;
+  std::uint64_t s1, s2;
+  const double h1 = expParts<false>(a, 0.0, l1, s1), h2 = expParts<false>(-a, 0.0, l2, s2);
+  const double p1 = scaleFactor(s1), p2 = scaleFactor(s2);
+  const double e1 = h1 * p1, e2 = h2 * p2;  // exact: normal results
+  const DD d = fastTwoSum(e1, odd ? -e2 : e2);
+  lo = d.lo + (odd ? l1 * p1 - l2 * p2 : l1 * p1 + l2 * p2);
+  err = (e1 + e2) * 0x1p-66;
+  return d.hi;
+}
+
+}  // namespace
+
+double sinh(double x) {
+  // fast path for 1/8 <= |x| < 708 (below 1/8 the difference cancels too much)
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3fc0000000000000ULL < 0x4086200000000000ULL - 0x3fc0000000000000ULL) {
+    double lo, err;
+    const double hi = twoCoshSinh(fromBits(ax), true, lo, err);
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return withSign(a * 0.5, x < 0);  // 2 sinh rounds to a: sinh to a/2
+  }
+  return sinhSlow(x);
+}
+
+double cosh(double x) {
+  // fast path for 2^-26 <= |x| < 708
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x4086200000000000ULL - 0x3e50000000000000ULL) {
+    double lo, err;
+    const double hi = twoCoshSinh(fromBits(ax), false, lo, err);
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return a * 0.5;
+  }
+  return coshSlow(x);
+}
+
+double tanh(double x) {
+  // fast path for 1/8 <= |x| < 22: tanh = (E - 1)/(E + 1), E = e^2|x| good to 2^-67 relative,
+  // so the absolute error of the quotient is below (E/(E+1) + E(E-1)/(E+1)^2) 2^-67 < 2^-66
+  // (the quotient's own roundings are below 2^-100)
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3fc0000000000000ULL < 0x4036000000000000ULL - 0x3fc0000000000000ULL) {
+    double l;
+    std::uint64_t sc;
+    const double h = expParts<false>(fromBits(ax) * 2.0, 0.0, l, sc);
+    const double p = scaleFactor(sc);
+    const DD e = fastTwoSum(h * p, l * p);  // the products are exact; e >= 1.28
+    const DD n = fastTwoSum(e.hi, -1.0), d0 = fastTwoSum(e.hi, 1.0);
+    const DD d = fastTwoSum(d0.hi, d0.lo + e.lo);  // the low part of d must be small: q uses d.hi
+    const double nl = n.lo + e.lo, dl = d.lo;
+    // n/d: q to about an ulp, then the remainder n - q d (q d exactly) gives the low part
+    const double inv = 1.0 / d.hi;
+    const double q = n.hi * inv;
+    const DD qd = twoProd(q, d.hi);
+    const double rem = (((n.hi - qd.hi) - qd.lo) + nl) - q * dl;  // n.hi - qd.hi is exact
+    const double ql = rem * inv;
+    const double a = q + (ql - 0x1p-66), b = q + (ql + 0x1p-66);
+    if (a == b) return withSign(a, x < 0);
+  }
+  return tanhSlow(x);
+}
+
 
 namespace {
 
