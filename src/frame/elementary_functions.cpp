@@ -1173,13 +1173,45 @@ namespace {
 /// 2^k as a double from scaleBits = k << 52 (mod 2^64), |k| < 1023.
 double scaleFactor(std::uint64_t scaleBits) { return fromBits(0x3ff0000000000000ULL + scaleBits); }
 
+/// e^a = (h1 + lo1) 2^k1 and e^-a = (h2 + lo2) 2^k2 for 0 < a < 708, from one reduction:
+/// -a = (-n) ln2/128 - r, so the polynomial's even and odd parts are shared. The same
+/// operations as expParts with xl = 0 (the even/odd split rounds like its Estrin scheme:
+/// q = r^2 (E + r O), E = 1/2 + r^2 (c4 + r^2 c6), O = c3 + r^2 c5, 4 ulps of q at most), so
+/// the same bound: relative error < 2^-67 each.
+ZR_INLINE void expPair(double a, double& h1, double& lo1, std::uint64_t& s1, double& h2, double& lo2,
+                       std::uint64_t& s2) {
+  constexpr double kShift = 0x1.8p52;
+  const double t = a * tables::kExpInvL + kShift;
+  const double nf = t - kShift;
+  const std::uint64_t nb = bitsOf(t);
+  const std::uint64_t j = nb & 127u, jm = (0u - nb) & 127u;  // n mod 128, -n mod 128
+  const explog::ExpEntry& T = explog::kExpTab[j];
+  const explog::ExpEntry& U = explog::kExpTab[jm];
+  const DD r = fastTwoSum(a - nf * tables::kExpL1, -(nf * tables::kExpL2));
+  const double rh = r.hi, rl = r.lo - nf * tables::kExpL3;
+  const double r2 = rh * rh;
+  const double even = 0.5 + r2 * (tables::kInvFact[4].hi + r2 * tables::kInvFact[6].hi);
+  const double odd = rh * (tables::kInvFact[3].hi + r2 * tables::kInvFact[5].hi);
+  const double q = r2 * (even + odd), qm = r2 * (even - odd);
+  const double p1 = (rh + 0x1.8p17) - 0x1.8p17;  // rounding to 2^-35 is odd: -rh gives -p1
+  const double rest = (rh - p1) + rl;
+  const DD s = fastTwoSum(T.hi, T.h1 * p1);
+  lo1 = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + T.hi * q;
+  const DD sm = fastTwoSum(U.hi, -(U.h1 * p1));
+  lo2 = (sm.lo - ((U.h2 * p1 + U.hi * rest) - (U.lo - U.lo * rh))) + U.hi * qm;
+  h1 = s.hi;
+  h2 = sm.hi;
+  s1 = (nb - j) << 45;
+  s2 = 0u - ((nb + jm) << 45);  // (-n - jm)/128 = k2: (bias - nb - jm) << 45, bias << 45 = 0
+}
+
 /// e^a + e^-a (odd false) or e^a - e^-a (odd true) for 0 < a < 708 as hi + lo, with err set to
 /// a bound on its absolute error: each exponential is good to 2^-67 relative, so the error is
 /// below (e^a + e^-a) 2^-67 (the sums are exact or 2^-100).
 ZR_INLINE double twoCoshSinh(double a, bool odd, double& lo, double& err) {
-  double l1, l2;
+  double h1, l1, h2, l2;
   std::uint64_t s1, s2;
-  const double h1 = expParts<false>(a, 0.0, l1, s1), h2 = expParts<false>(-a, 0.0, l2, s2);
+  expPair(a, h1, l1, s1, h2, l2, s2);
   const double p1 = scaleFactor(s1), p2 = scaleFactor(s2);
   const double e1 = h1 * p1, e2 = h2 * p2;  // exact: normal results
   const DD d = fastTwoSum(e1, odd ? -e2 : e2);
