@@ -234,7 +234,11 @@ constexpr bool kExpLogFastPaths = true;
 /// the rounding of q 2.14, of T.hi*q 0.54, using rh for p in T.lo*p 0.57, the sums of lo 0.6,
 /// rh*rl left out 0.71, the other terms below 0.1). n = round(x*128/ln2) comes
 /// from adding 1.5*2^52, whose low bits then hold n: no conversion, no branch.
-template <bool kWithLow>
+///
+/// kBigLow: |x| < 64 and |xl| <= 2^-13, n taken from x alone, so |r| <= 2^-8.43 (the tail
+/// grows to 2^-71.3, p1 still has 27 bits at most); xl - n*L2 is rounded (2^-66 |xl|, to be
+/// counted by the caller) and joined to x - n*L1 exactly. Bound < 2^-67 + 2^-66 |xl|.
+template <bool kWithLow, bool kBigLow = false>
 ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleBits) {
   constexpr double kShift = 0x1.8p52;
   const double t = x * tables::kExpInvL + kShift;
@@ -244,9 +248,11 @@ ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleB
   const explog::ExpEntry& T = explog::kExpTab[j];
   // r = x - n*ln2/128 = rh + rl: n*L1 is exact (|n| < 2^17) and so is x - n*L1 (Sterbenz);
   // the fast two-sum is exact unless |x - n*L1| < |n*L2| <= 2^-26, where its error is < 2^-77.
-  const DD r = fastTwoSum(x - nf * tables::kExpL1, -(nf * tables::kExpL2));
+  const DD r = kBigLow ? twoSum(x - nf * tables::kExpL1, xl - nf * tables::kExpL2)
+                       : fastTwoSum(x - nf * tables::kExpL1, -(nf * tables::kExpL2));
   const double rh = r.hi;
-  const double rl = (kWithLow ? r.lo + xl : r.lo) - nf * tables::kExpL3;
+  constexpr bool kLowApart = kWithLow && !kBigLow;
+  const double rl = (kLowApart ? r.lo + xl : r.lo) - nf * tables::kExpL3;
   // exp(r) - 1 = rh + q + rl (1 + rh) + ..., q = exp(rh) - 1 - rh to degree 6 (Estrin's scheme)
   const double r2 = rh * rh;
   const double q = r2 * ((0.5 + rh * tables::kInvFact[3].hi) +
@@ -254,7 +260,7 @@ ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleB
   // p1 = rh rounded to a multiple of 2^-35 (27 bits at most), so T.h1 * p1 is exact
   const double p1 = (rh + 0x1.8p17) - 0x1.8p17;
   // rh*rl is below 2^-70.5 unless xl is there
-  const double rest = (rh - p1) + (kWithLow ? rl + rh * rl : rl);
+  const double rest = (rh - p1) + (kLowApart ? rl + rh * rl : rl);
   // T (1 + p) = T.hi + T.h1 p1 + [T.h2 p1 + T.hi rest + T.lo (1 + p)] + T.hi q: all but the
   // last term are ready while q is evaluated
   const DD s = fastTwoSum(T.hi, T.h1 * p1);
@@ -1416,9 +1422,22 @@ double pow(double x, double y) {
       (uy & 0x7ff0000000000000ULL) != 0x7ff0000000000000ULL) {
     double llo;
     const double lhi = (ux - explog::kLogOff) >> 52 ? logParts<true>(ux, llo) : logParts<false>(ux, llo);
-    // t = y log x: relative error < 2^-69 (log) + 2^-70 (the product's low part)
+    // t = y log x = p.hi + (p.lo + y llo): relative error < 2^-69 (log) + 2^-71 (y llo and the
+    // sum, each rounded once; |llo| < 2^-18 |lhi|)
     const DD p = twoProd(lhi, y);
-    const DD t = fastTwoSum(p.hi, p.lo + llo * y);
+    const double pl = p.lo + llo * y;
+    if (fabs_(p.hi) < 63.0) {
+      // the exponential starts from p.hi at once, pl joins its reduction (|pl| < 2^-13)
+      double lo;
+      std::uint64_t scaleBits;
+      const double hi = expParts<true, true>(p.hi, pl, lo, scaleBits);
+      // exp's own 2^-67 and 2^-66 |pl| <= 2^-84 |t|, |t| times t's relative error
+      const double err = hi * (0x1p-66 + fabs_(p.hi) * 0x1p-68);
+      const double a = hi + (lo - err), b = hi + (lo + err);
+      if (a == b) return fromBits(bitsOf(a) + scaleBits);
+      return powSlow(x, y);
+    }
+    const DD t = fastTwoSum(p.hi, pl);
     if (fabs_(t.hi) < 708.0) {
       double lo;
       std::uint64_t scaleBits;
