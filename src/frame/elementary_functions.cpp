@@ -1226,6 +1226,45 @@ ZR_INLINE double twoCoshSinh(double a, bool odd, double& lo, double& err) {
   return d.hi;
 }
 
+/// a = ah + al with ah of 17 bits (Veltkamp split by 2^36 + 1): ah^2 and ah^3 are exact.
+ZR_INLINE void split17(double a, double& ah, double& al) {
+  const double t = a * 0x1.000000001p36;
+  ah = t - (t - a);
+  al = a - ah;
+}
+
+/// sinh a for 2^-27 <= a < 1/8 as hi + lo, hi returned: relative error < 2^-69 (hand bound:
+/// a^3/6 = q + (ah^3 - 6q + (a^3 - ah^3))/6, ah^3 exact and ah^3 - 6q found exactly (Sterbenz,
+/// twice), a^3 - ah^3 = al (a^2 + a ah + ah^2) good to 3 ulps of 3 2^-17 a^3; the a^5 part's
+/// 5 ulps are 2^-69.6 of a; the tail after degree 13 is 2^-82; the sums 2^-72).
+ZR_INLINE double sinhSmall(double a, double& lo) {
+  double ah, al;
+  split17(a, ah, al);
+  const double ah2 = ah * ah, ah3 = ah2 * ah;
+  const double q = ah3 * tables::kInvFact[3].hi;
+  const double rem = (ah3 - 4.0 * q) - 2.0 * q;
+  const double a2 = a * a, a4 = a2 * a2;
+  const double d3 = al * ((a2 + a * ah) + ah2);
+  const double a5 = (ah3 + d3) * a2;
+  const double tail = (tables::kInvFact[5].hi + a2 * tables::kInvFact[7].hi) +
+                      a4 * ((tables::kInvFact[9].hi + a2 * tables::kInvFact[11].hi) + a4 * tables::kInvFact[13].hi);
+  const DD s = fastTwoSum(a, q);
+  lo = s.lo + ((rem + d3) * tables::kInvFact[3].hi + a5 * tail);
+  return s.hi;
+}
+
+/// cosh a for a < 1/8, normalised: relative error < 2^-67.3 (a^2/2 = ah^2/2 + al (a + ah)/2 with
+/// ah^2 exact; the a^4 part's 5 ulps are 2^-67.3; the tail after degree 12 is 2^-78).
+ZR_INLINE DD coshSmall(double a) {
+  double ah, al;
+  split17(a, ah, al);
+  const double a2 = a * a, a4 = a2 * a2;
+  const double tail = (tables::kInvFact[4].hi + a2 * tables::kInvFact[6].hi) +
+                      a4 * ((tables::kInvFact[8].hi + a2 * tables::kInvFact[10].hi) + a4 * tables::kInvFact[12].hi);
+  const DD c = fastTwoSum(1.0, 0.5 * (ah * ah));
+  return fastTwoSum(c.hi, c.lo + (0.5 * (al * (a + ah)) + a4 * tail));
+}
+
 }  // namespace
 
 double sinh(double x) {
@@ -1236,6 +1275,13 @@ double sinh(double x) {
     const double hi = twoCoshSinh(fromBits(ax), true, lo, err);
     const double a = hi + (lo - err), b = hi + (lo + err);
     if (a == b) return withSign(a * 0.5, x < 0);  // 2 sinh rounds to a: sinh to a/2
+  } else if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x3fc0000000000000ULL - 0x3e50000000000000ULL) {
+    // 2^-26 <= |x| < 1/8: the series, good to 2^-69
+    double lo;
+    const double hi = sinhSmall(fromBits(ax), lo);
+    const double err = hi * 0x1p-67;
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return withSign(a, x < 0);
   }
   return sinhSlow(x);
 }
@@ -1273,6 +1319,20 @@ double tanh(double x) {
     const double rem = (((n.hi - qd.hi) - qd.lo) + nl) - q * dl;  // n.hi - qd.hi is exact
     const double ql = rem * inv;
     const double a = q + (ql - 0x1p-66), b = q + (ql + 0x1p-66);
+    if (a == b) return withSign(a, x < 0);
+  } else if (kExpLogFastPaths && ax - 0x3e40000000000000ULL < 0x3fc0000000000000ULL - 0x3e40000000000000ULL) {
+    // 2^-27 <= |x| < 1/8: sinh/cosh from their series (2^-69 and 2^-67.3), the quotient as above
+    const double a0 = fromBits(ax);
+    double sl;
+    const double sh = sinhSmall(a0, sl);
+    const DD d = coshSmall(a0);
+    const double inv = 1.0 / d.hi;
+    const double q = sh * inv;
+    const DD qd = twoProd(q, d.hi);
+    const double rem = (((sh - qd.hi) - qd.lo) + sl) - q * d.lo;  // sh - qd.hi is exact
+    const double ql = rem * inv;
+    const double err = q * 0x1p-66;
+    const double a = q + (ql - err), b = q + (ql + err);
     if (a == b) return withSign(a, x < 0);
   }
   return tanhSlow(x);
