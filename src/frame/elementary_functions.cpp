@@ -255,16 +255,16 @@ ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleB
   const double rl = (kLowApart ? r.lo + xl : r.lo) - nf * tables::kExpL3;
   // exp(r) - 1 = rh + q + rl (1 + rh) + ..., q = exp(rh) - 1 - rh to degree 6 (Estrin's scheme)
   const double r2 = rh * rh;
-  const double q = r2 * ((0.5 + rh * tables::kInvFact[3].hi) +
-                         r2 * ((tables::kInvFact[4].hi + rh * tables::kInvFact[5].hi) + r2 * tables::kInvFact[6].hi));
+  const double poly = (0.5 + rh * tables::kInvFact[3].hi) +
+                      r2 * ((tables::kInvFact[4].hi + rh * tables::kInvFact[5].hi) + r2 * tables::kInvFact[6].hi);
   // p1 = rh rounded to a multiple of 2^-35 (27 bits at most), so T.h1 * p1 is exact
   const double p1 = (rh + 0x1.8p17) - 0x1.8p17;
   // rh*rl is below 2^-70.5 unless xl is there
   const double rest = (rh - p1) + (kLowApart ? rl + rh * rl : rl);
-  // T (1 + p) = T.hi + T.h1 p1 + [T.h2 p1 + T.hi rest + T.lo (1 + p)] + T.hi q: all but the
-  // last term are ready while q is evaluated
+  // T (1 + p) = T.hi + T.h1 p1 + [T.h2 p1 + T.hi rest + T.lo (1 + p)] + (T.hi r2) poly: all but
+  // the last term are ready while poly is evaluated (q = r2 poly, T.hi q to 5 ulps as before)
   const DD s = fastTwoSum(T.hi, T.h1 * p1);
-  lo = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + T.hi * q;
+  lo = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + (T.hi * r2) * poly;
   // (n - j) / 128 = k; bits(t) - j = bias + 128 k, and bias << 45 vanishes mod 2^64
   scaleBits = (nb - j) << 45;
   return s.hi;
