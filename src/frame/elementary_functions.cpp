@@ -252,7 +252,8 @@ ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleB
                        : fastTwoSum(x - nf * tables::kExpL1, -(nf * tables::kExpL2));
   const double rh = r.hi;
   constexpr bool kLowApart = kWithLow && !kBigLow;
-  const double rl = (kLowApart ? r.lo + xl : r.lo) - nf * tables::kExpL3;
+  // n*L3 (below 2^-81) is left out: L1 + L2 is ln2/128 to 2^-98 relative
+  const double rl = kLowApart ? r.lo + xl : r.lo;
   // exp(r) - 1 = rh + q + rl (1 + rh) + ..., q = exp(rh) - 1 - rh to degree 6 (Estrin's scheme)
   const double r2 = rh * rh;
   const double poly = (0.5 + rh * tables::kInvFact[3].hi) +
@@ -269,6 +270,9 @@ ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleB
   scaleBits = (nb - j) << 45;
   return s.hi;
 }
+
+/// 2^k as a double from scaleBits = k << 52 (mod 2^64), |k| < 1023.
+ZR_INLINE double scaleFactor(std::uint64_t scaleBits) { return fromBits(0x3ff0000000000000ULL + scaleBits); }
 
 // ---- log ---------------------------------------------------------------------------------
 
@@ -920,7 +924,7 @@ double exp(double x) {
     // every value within 2^-66 of hi + lo rounds to u: so does exp(x); scaling by 2^k is exact
     const double err = hi * 0x1p-66;
     const double u = hi + (lo - err), w = hi + (lo + err);
-    if (u == w) return fromBits(bitsOf(u) + scaleBits);
+    if (u == w) return u * scaleFactor(scaleBits);  // 2^k is formed off the critical path
   }
   return expSlow(x);
 }
@@ -1176,9 +1180,6 @@ namespace {
   return withSign(hyp(Hyp::kTanh, ax), x < 0);
 }
 
-/// 2^k as a double from scaleBits = k << 52 (mod 2^64), |k| < 1023.
-double scaleFactor(std::uint64_t scaleBits) { return fromBits(0x3ff0000000000000ULL + scaleBits); }
-
 /// e^a = (h1 + lo1) 2^k1 and e^-a = (h2 + lo2) 2^k2 for 0 < a < 708, from one reduction:
 /// -a = (-n) ln2/128 - r, so the polynomial's even and odd parts are shared. The same
 /// operations as expParts with xl = 0 (the even/odd split rounds like its Estrin scheme:
@@ -1194,7 +1195,7 @@ ZR_INLINE void expPair(double a, double& h1, double& lo1, std::uint64_t& s1, dou
   const explog::ExpEntry& T = explog::kExpTab[j];
   const explog::ExpEntry& U = explog::kExpTab[jm];
   const DD r = fastTwoSum(a - nf * tables::kExpL1, -(nf * tables::kExpL2));
-  const double rh = r.hi, rl = r.lo - nf * tables::kExpL3;
+  const double rh = r.hi, rl = r.lo;  // n*L3 left out, as in expParts
   const double r2 = rh * rh;
   const double even = 0.5 + r2 * (tables::kInvFact[4].hi + r2 * tables::kInvFact[6].hi);
   const double odd = rh * (tables::kInvFact[3].hi + r2 * tables::kInvFact[5].hi);
