@@ -229,15 +229,16 @@ constexpr bool kExpLogFastPaths = true;
 
 /// The fast path of exp: exp(x + xl) = (hi + lo) * 2^k for |x| < 708.5, |xl| <= 2^-40 (xl is
 /// left out when kWithLow is false), with hi in [0.99, 2.01] returned and lo set; scaleBits =
-/// k << 52 (mod 2^64), to be added to the bits of a normal result. Relative error < 2^-67
+/// k << 52 (mod 2^64), which scaleFactor turns into 2^k. Relative error < 2^-67
 /// + |xl| 2^-17 (hand bound, in units of 2^-70: Taylor tail of degree 6 on |r| <= 2^-8.47 0.66,
 /// the rounding of q 2.14, of T.hi*q 0.54, using rh for p in T.lo*p 0.57, the sums of lo 0.6,
 /// rh*rl left out 0.71, the other terms below 0.1). n = round(x*128/ln2) comes
 /// from adding 1.5*2^52, whose low bits then hold n: no conversion, no branch.
 ///
 /// kBigLow: |x| < 64 and |xl| <= 2^-13, n taken from x alone, so |r| <= 2^-8.43 (the tail
-/// grows to 2^-71.3, p1 still has 27 bits at most); xl - n*L2 is rounded (2^-66 |xl|, to be
-/// counted by the caller) and joined to x - n*L1 exactly. Bound < 2^-67 + 2^-66 |xl|.
+/// grows to 2^-71.3, p1 still has 27 bits at most); xl - n*L2 is rounded once (at most
+/// 2^-53 |xl| + 2^-82, for the caller to count) and joined to x - n*L1 exactly. Bound < 2^-67
+/// plus that rounding.
 template <bool kWithLow, bool kBigLow = false>
 ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleBits) {
   constexpr double kShift = 0x1.8p52;
@@ -1483,8 +1484,8 @@ double pow(double x, double y) {
       (uy & 0x7ff0000000000000ULL) != 0x7ff0000000000000ULL) {
     double llo;
     const double lhi = (ux - explog::kLogOff) >> 52 ? logParts<true>(ux, llo) : logParts<false>(ux, llo);
-    // t = y log x = p.hi + (p.lo + y llo): relative error < 2^-69 (log) + 2^-71 (y llo and the
-    // sum, each rounded once; |llo| < 2^-18 |lhi|)
+    // t = y log x = p.hi + (p.lo + y llo): relative error < 2^-68 (log 2^-69; y llo, the sum and,
+    // on the first path, its rounding in exp's reduction, 2^-71 each, as |llo| < 2^-18 |lhi|)
     const DD p = twoProd(lhi, y);
     const double pl = p.lo + llo * y;
     if (fabs_(p.hi) < 63.0) {
@@ -1492,7 +1493,7 @@ double pow(double x, double y) {
       double lo;
       std::uint64_t scaleBits;
       const double hi = expParts<true, true>(p.hi, pl, lo, scaleBits);
-      // exp's own 2^-67 and 2^-66 |pl| <= 2^-84 |t|, |t| times t's relative error
+      // exp's own 2^-67, and |t| times t's relative error
       const double err = hi * (0x1p-66 + fabs_(p.hi) * 0x1p-68);
       const double a = hi + (lo - err), b = hi + (lo + err);
       if (a == b) return fromBits(bitsOf(a) + scaleBits);
@@ -1503,7 +1504,7 @@ double pow(double x, double y) {
       double lo;
       std::uint64_t scaleBits;
       const double hi = expParts<true>(t.hi, t.lo, lo, scaleBits);
-      // exp's own 2^-67, |t| times t's relative error and exp's |t.lo| 2^-17 term
+      // exp's own 2^-67, |t| times t's relative error and exp's |t.lo| 2^-17 (< 2^-70 |t|) term
       const double err = hi * (0x1p-66 + fabs_(t.hi) * 0x1p-68);
       const double a = hi + (lo - err), b = hi + (lo + err);
       if (a == b) return fromBits(bitsOf(a) + scaleBits);
