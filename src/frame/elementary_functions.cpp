@@ -1200,13 +1200,13 @@ ZR_INLINE void expPair(double a, double& h1, double& lo1, std::uint64_t& s1, dou
   const double r2 = rh * rh;
   const double even = 0.5 + r2 * (tables::kInvFact[4].hi + r2 * tables::kInvFact[6].hi);
   const double odd = rh * (tables::kInvFact[3].hi + r2 * tables::kInvFact[5].hi);
-  const double q = r2 * (even + odd), qm = r2 * (even - odd);
+  const double pe = even + odd, pm = even - odd;  // q = r2 pe, q(-r) = r2 pm
   const double p1 = (rh + 0x1.8p17) - 0x1.8p17;  // rounding to 2^-35 is odd: -rh gives -p1
   const double rest = (rh - p1) + rl;
   const DD s = fastTwoSum(T.hi, T.h1 * p1);
-  lo1 = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + T.hi * q;
+  lo1 = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + (T.hi * r2) * pe;
   const DD sm = fastTwoSum(U.hi, -(U.h1 * p1));
-  lo2 = (sm.lo - ((U.h2 * p1 + U.hi * rest) - (U.lo - U.lo * rh))) + U.hi * qm;
+  lo2 = (sm.lo - ((U.h2 * p1 + U.hi * rest) - (U.lo - U.lo * rh))) + (U.hi * r2) * pm;
   h1 = s.hi;
   h2 = sm.hi;
   s1 = (nb - j) << 45;
@@ -1224,7 +1224,7 @@ ZR_INLINE double twoCoshSinh(double a, bool odd, double& lo, double& err) {
   const double e1 = h1 * p1, e2 = h2 * p2;  // exact: normal results
   const DD d = fastTwoSum(e1, odd ? -e2 : e2);
   lo = d.lo + (odd ? l1 * p1 - l2 * p2 : l1 * p1 + l2 * p2);
-  err = (e1 + e2) * 0x1p-66;
+  err = (odd ? e1 + e2 : d.hi) * 0x1p-66;  // d.hi is e1 + e2 rounded for cosh
   return d.hi;
 }
 
