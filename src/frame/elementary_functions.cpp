@@ -1213,14 +1213,16 @@ ZR_INLINE void expPair(double a, double& h1, double& lo1, std::uint64_t& s1, dou
   s2 = 0u - ((nb + jm) << 45);  // (-n - jm)/128 = k2: (bias - nb - jm) << 45, bias << 45 = 0
 }
 
-/// e^a + e^-a (odd false) or e^a - e^-a (odd true) for 0 < a < 708 as hi + lo, with err set to
-/// a bound on its absolute error: each exponential is good to 2^-67 relative, so the error is
-/// below (e^a + e^-a) 2^-67 (the sums are exact or 2^-100).
-ZR_INLINE double twoCoshSinh(double a, bool odd, double& lo, double& err) {
+/// cosh a (odd false) or sinh a (odd true) for 0 < a < 707 as hi + lo, with err set to a bound
+/// on its absolute error: each exponential is good to 2^-67 relative, so the error is below
+/// (e^a + e^-a)/2 2^-67 (the sums are exact or 2^-100). The halving is in the scale factors
+/// 2^(k-1), normal for a < 707.
+ZR_INLINE double coshSinh(double a, bool odd, double& lo, double& err) {
   double h1, l1, h2, l2;
   std::uint64_t s1, s2;
   expPair(a, h1, l1, s1, h2, l2, s2);
-  const double p1 = scaleFactor(s1), p2 = scaleFactor(s2);
+  constexpr std::uint64_t kHalf = std::uint64_t{1} << 52;
+  const double p1 = scaleFactor(s1 - kHalf), p2 = scaleFactor(s2 - kHalf);
   const double e1 = h1 * p1, e2 = h2 * p2;  // exact: normal results
   const DD d = fastTwoSum(e1, odd ? -e2 : e2);
   lo = d.lo + (odd ? l1 * p1 - l2 * p2 : l1 * p1 + l2 * p2);
@@ -1270,13 +1272,13 @@ ZR_INLINE DD coshSmall(double a) {
 }  // namespace
 
 double sinh(double x) {
-  // fast path for 1/8 <= |x| < 708 (below 1/8 the difference cancels too much)
+  // fast path for 1/8 <= |x| < 707 (below 1/8 the difference cancels too much)
   const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
-  if (kExpLogFastPaths && ax - 0x3fc0000000000000ULL < 0x4086200000000000ULL - 0x3fc0000000000000ULL) {
+  if (kExpLogFastPaths && ax - 0x3fc0000000000000ULL < 0x4086180000000000ULL - 0x3fc0000000000000ULL) {
     double lo, err;
-    const double hi = twoCoshSinh(fromBits(ax), true, lo, err);
+    const double hi = coshSinh(fromBits(ax), true, lo, err);
     const double a = hi + (lo - err), b = hi + (lo + err);
-    if (a == b) return withSign(a * 0.5, x < 0);  // 2 sinh rounds to a: sinh to a/2
+    if (a == b) return withSign(a, x < 0);
   } else if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x3fc0000000000000ULL - 0x3e50000000000000ULL) {
     // 2^-26 <= |x| < 1/8: the series, good to 2^-69
     double lo;
@@ -1289,13 +1291,13 @@ double sinh(double x) {
 }
 
 double cosh(double x) {
-  // fast path for 2^-26 <= |x| < 708
+  // fast path for 2^-26 <= |x| < 707
   const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
-  if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x4086200000000000ULL - 0x3e50000000000000ULL) {
+  if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x4086180000000000ULL - 0x3e50000000000000ULL) {
     double lo, err;
-    const double hi = twoCoshSinh(fromBits(ax), false, lo, err);
+    const double hi = coshSinh(fromBits(ax), false, lo, err);
     const double a = hi + (lo - err), b = hi + (lo + err);
-    if (a == b) return a * 0.5;
+    if (a == b) return a;
   }
   return coshSlow(x);
 }
