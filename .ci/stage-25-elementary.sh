@@ -18,6 +18,8 @@ trap 'rm -f "$tables"' EXIT
 diff -u src/frame/elementary_tables.h "$tables"
 /usr/bin/python3 tools/elementary/gen_trig_tables.py > "$tables"
 diff -u src/frame/elementary_tables_trig.h "$tables"
+/usr/bin/python3 tools/elementary/gen_tables_explog.py > "$tables"
+diff -u src/frame/elementary_tables_explog.h "$tables"
 
 cmake -S . -B build/elementary -DCMAKE_BUILD_TYPE=Release -DZR_BUILD_EXAMPLES=OFF >/dev/null
 cmake --build build/elementary --target zr_elementary_mpfr zr_elementary_mpfr_last_stage

@@ -21,6 +21,7 @@
 
 #include "frame/elementary_tables.h"
 #include "frame/elementary_tables_trig.h"
+#include "frame/elementary_tables_explog.h"
 
 #ifdef ZR_ELEMENTARY_STATS
 // Counted only in the MPFR comparison program: how often the rounding test could not decide.
@@ -221,6 +222,60 @@ DD expFast(double x, int& k, double xlo = 0.0) {
   return {sum.hi, tail};
 }
 
+#ifdef ZR_ELEMENTARY_LAST_STAGE
+constexpr bool kExpLogFastPaths = false;  // test build: the later stages decide everything
+#else
+constexpr bool kExpLogFastPaths = true;
+#endif
+
+/// The fast path of exp: exp(x + xl) = (hi + lo) * 2^k for |x| < 708.5, |xl| <= 2^-40 (xl is
+/// left out when kWithLow is false), with hi in [0.99, 2.01] returned and lo set; scaleBits =
+/// k << 52 (mod 2^64), which scaleFactor turns into 2^k. Relative error < 2^-67
+/// + |xl| 2^-17 (hand bound, in units of 2^-70: Taylor tail of degree 6 on |r| <= 2^-8.47 0.66,
+/// the rounding of q 2.14, of T.hi*q 0.54, using rh for p in T.lo*p 0.57, the sums of lo 0.6,
+/// rh*rl left out 0.71, the other terms below 0.1). n = round(x*128/ln2) comes
+/// from adding 1.5*2^52, whose low bits then hold n: no conversion, no branch.
+///
+/// kBigLow: |x| < 64 and |xl| <= 2^-13, n taken from x alone, so |r| <= 2^-8.43 (the tail
+/// grows to 2^-71.3, p1 still has 27 bits at most); xl - n*L2 is rounded once (at most
+/// 2^-53 |xl| + 2^-82, for the caller to count) and joined to x - n*L1 exactly. Bound < 2^-67
+/// plus that rounding.
+template <bool kWithLow, bool kBigLow = false>
+ZR_INLINE double expParts(double x, double xl, double& lo, std::uint64_t& scaleBits) {
+  constexpr double kShift = 0x1.8p52;
+  const double t = x * tables::kExpInvL + kShift;
+  const double nf = t - kShift;
+  const std::uint64_t nb = bitsOf(t);
+  const std::uint64_t j = nb & 127u;
+  const explog::ExpEntry& T = explog::kExpTab[j];
+  // r = x - n*ln2/128 = rh + rl: n*L1 is exact (|n| < 2^17) and so is x - n*L1 (Sterbenz);
+  // the fast two-sum is exact unless |x - n*L1| < |n*L2| <= 2^-26, where its error is < 2^-77.
+  const DD r = kBigLow ? twoSum(x - nf * tables::kExpL1, xl - nf * tables::kExpL2)
+                       : fastTwoSum(x - nf * tables::kExpL1, -(nf * tables::kExpL2));
+  const double rh = r.hi;
+  constexpr bool kLowApart = kWithLow && !kBigLow;
+  // n*L3 (below 2^-81) is left out: L1 + L2 is ln2/128 to 2^-98 relative
+  const double rl = kLowApart ? r.lo + xl : r.lo;
+  // exp(r) - 1 = rh + q + rl (1 + rh) + ..., q = exp(rh) - 1 - rh to degree 6 (Estrin's scheme)
+  const double r2 = rh * rh;
+  const double poly = (0.5 + rh * tables::kInvFact[3].hi) +
+                      r2 * ((tables::kInvFact[4].hi + rh * tables::kInvFact[5].hi) + r2 * tables::kInvFact[6].hi);
+  // p1 = rh rounded to a multiple of 2^-35 (27 bits at most), so T.h1 * p1 is exact
+  const double p1 = (rh + 0x1.8p17) - 0x1.8p17;
+  // rh*rl is below 2^-70.5 unless xl is there
+  const double rest = (rh - p1) + (kLowApart ? rl + rh * rl : rl);
+  // T (1 + p) = T.hi + T.h1 p1 + [T.h2 p1 + T.hi rest + T.lo (1 + p)] + (T.hi r2) poly: all but
+  // the last term are ready while poly is evaluated (q = r2 poly, T.hi q to 5 ulps as before)
+  const DD s = fastTwoSum(T.hi, T.h1 * p1);
+  lo = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + (T.hi * r2) * poly;
+  // (n - j) / 128 = k; bits(t) - j = bias + 128 k, and bias << 45 vanishes mod 2^64
+  scaleBits = (nb - j) << 45;
+  return s.hi;
+}
+
+/// 2^k as a double from scaleBits = k << 52 (mod 2^64), |k| < 1023.
+ZR_INLINE double scaleFactor(std::uint64_t scaleBits) { return fromBits(0x3ff0000000000000ULL + scaleBits); }
+
 // ---- log ---------------------------------------------------------------------------------
 
 /// log(x) for positive finite x, relative error < 2^-100 (absolute near x = 1 is relative too).
@@ -282,6 +337,55 @@ DD logFast(double x) {
   const double lo = ((t1.lo + t2.lo) + t3.lo) +
                     ((ef * tables::kLn2B + L.lo) + ((r.lo - rh * r.lo) + (q - 0.5 * sq.lo)));
   return fastTwoSum(t3.hi, lo);
+}
+
+/// The fast path of log for positive normal x (u = bits of x): log(x) = hi + lo, hi returned.
+/// x = 2^k z with z in [0.705, 1.41), found on the bits alone, so z near 1 has k = 0;
+/// log x = k ln2 - log(c) + log1p(r), r = z c - 1 = r1 + r2 exactly (c has 12 bits, see the
+/// table). kFar is k != 0, where |log x| > 0.34 and an absolute error of 2^-70.7 does (the
+/// degree-6 tail 2^-71.8, r^2 rounded once 2^-73.7, the sums of lo about 2^-72, the rest below
+/// 2^-78): relative error < 2^-69. For k = 0, |log x| > 2^-10.6 off the interval of 1 and every
+/// rounding is below 2^-81 there; on the interval of 1, r = x - 1, r^2/2 is exact as
+/// h1^2/2 + h2 (rh + h1)/2, and the rounding of the cubic term, 5 ulps of r^3/3, is 2^-73
+/// relative, the degree-7 tail 2^-77: relative error < 2^-69 as well. The terms are summed
+/// so that the last to be ready (the polynomial's) come last.
+template <bool kFar>
+ZR_INLINE double logParts(std::uint64_t u, double& lo) {
+  const std::uint64_t tmp = u - explog::kLogOff;
+  const int k = static_cast<int>((tmp >> 52) ^ 0x800u) - 0x800;  // top 12 bits, two's complement
+  const explog::LogEntry& E = explog::kLogTab[(tmp >> 43) & 511u];
+  const std::uint64_t iz = u - (tmp & 0xfff0000000000000ULL);
+  // z = zh + zl, zh with 41 bits: zh*c and zh*c - 1 are exact, and so is zl*c (24 bits)
+  const double z = fromBits(iz), zh = fromBits(iz & ~std::uint64_t{0xfff});
+  const double r1 = zh * E.c - 1.0, r2 = (z - zh) * E.c;  // |r1| < 2^-9.85, |r2| < 2^-40
+  const double kf = k;
+  // k*ln2A + lh is exact (multiples of 2^-42 below 2^10); its exponent is not below r's
+  // (for k = 0 the table checks it), so the fast two-sums are exact.
+  const double A = kf * explog::kLogLn2A + E.lh;
+  const double K = kf * explog::kLogLn2B + E.ll;
+  if (kFar) {
+    // log1p(r1 + r2) = log1p(r1) + r2 (1 - r1)(1 + r1^2) + O(2^-75)
+    const DD s1 = fastTwoSum(A, r1);
+    const double q2 = r1 * r1, r3 = q2 * r1;
+    const double t1 = r3 * (tables::kInv[3].hi - 0.25 * r1);
+    const double t2 = (r3 * q2) * (tables::kInv[5].hi - tables::kInv[6].hi * r1);
+    const double small = (s1.lo + K) + (r2 * (1.0 - r1)) * (1.0 + q2);
+    lo = ((small - 0.5 * q2) + t1) + t2;
+    return s1.hi;
+  }
+  const DD r = fastTwoSum(r1, r2);  // exact: |r2| < 2^-40 and r1 is a multiple of 2^-52
+  const double rh = r.hi, rl = r.lo;
+  const DD s1 = fastTwoSum(A, rh);
+  const double q2 = rh * rh;
+  // rh^2 = h1^2 + h2 (rh + h1), h1 = rh rounded to a multiple of 2^-34 (26 bits): h1^2 exact
+  const double h1 = (rh + 0x1.8p18) - 0x1.8p18, h2 = rh - h1;
+  const DD s2 = fastTwoSum(s1.hi, -0.5 * (h1 * h1));
+  // log1p(r) - r + r^2/2 = r^3 (1/3 - r/4 + ... + r^4/7) (Estrin's scheme)
+  const double cubic = (q2 * rh) * ((tables::kInv[3].hi - 0.25 * rh) +
+                                    q2 * ((tables::kInv[5].hi - tables::kInv[6].hi * rh) + q2 * tables::kInv[7].hi));
+  const double small = (s1.lo + K) + (rl - rh * rl);
+  lo = (s2.lo + small) + (cubic - 0.5 * (h2 * (rh + h1)));
+  return s2.hi;
 }
 
 // ---- triple-double stage for exp, log and pow --------------------------------------------
@@ -793,7 +897,8 @@ TD hypTD(Hyp f, double ax, int& k) {
 
 // ---- public functions --------------------------------------------------------------------
 
-double exp(double x) {
+namespace {
+[[gnu::noinline]] double expSlow(double x) {
   if (isNan(x)) return x + x;
   if (x > 710.0) return kInf;
   if (x < -746.0) return 0.0;
@@ -809,8 +914,25 @@ double exp(double x) {
   if (tryRoundTD(e3, k3, 0x1p-135, out)) return out;
   return roundDD(v, k, 0x1p-93);
 }
+}  // namespace
 
-double log(double x) {
+double exp(double x) {
+  // one test on the bits of |x|: 2^-54 <= |x| < 708, where the result is normal
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3c90000000000000ULL < 0x4086200000000000ULL - 0x3c90000000000000ULL) {
+    double lo;
+    std::uint64_t scaleBits;
+    const double hi = expParts<false>(x, 0.0, lo, scaleBits);
+    // every value within 2^-66 of hi + lo rounds to u: so does exp(x); scaling by 2^k is exact
+    const double err = hi * 0x1p-66;
+    const double u = hi + (lo - err), w = hi + (lo + err);
+    if (u == w) return u * scaleFactor(scaleBits);  // 2^k is formed off the critical path
+  }
+  return expSlow(x);
+}
+
+namespace {
+[[gnu::noinline]] double logSlow(double x) {
   if (isNan(x)) return x + x;
   if (x < 0.0) return kNaN;
   if (x == 0.0) return -kInf;
@@ -822,6 +944,21 @@ double log(double x) {
   if (tryRound(v, 0, 0x1p-93, out)) return out;
   if (tryRoundTD(logTD(x), 0, 0x1p-135, out)) return out;
   return roundDD(v, 0, 0x1p-93);
+}
+}  // namespace
+
+double log(double x) {
+  // one test on the bits: x positive and normal (x = 1 included: it gives +0)
+  const std::uint64_t u = bitsOf(x);
+  if (kExpLogFastPaths && u - 0x0010000000000000ULL < 0x7ff0000000000000ULL - 0x0010000000000000ULL) {
+    double lo;
+    // k != 0 (x outside [0.704, 1.408)) needs less care
+    const double hi = (u - explog::kLogOff) >> 52 ? logParts<true>(u, lo) : logParts<false>(u, lo);
+    const double err = hi * 0x1p-67;  // of hi's sign: the test is symmetric
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return a;
+  }
+  return logSlow(x);
 }
 
 namespace {
@@ -1268,7 +1405,9 @@ double hyp(Hyp f, double ax) {
 
 }  // namespace
 
-double sinh(double x) {
+namespace {
+
+[[gnu::noinline]] double sinhSlow(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-26) return x;
@@ -1276,7 +1415,7 @@ double sinh(double x) {
   return withSign(hyp(Hyp::kSinh, ax), x < 0);
 }
 
-double cosh(double x) {
+[[gnu::noinline]] double coshSlow(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-26) return 1.0;
@@ -1284,13 +1423,175 @@ double cosh(double x) {
   return hyp(Hyp::kCosh, ax);
 }
 
-double tanh(double x) {
+[[gnu::noinline]] double tanhSlow(double x) {
   if (isNan(x)) return x + x;
   const double ax = fabs_(x);
   if (ax < 0x1p-27) return x;  // x^2/3 is below half an ulp
   if (ax > 22.0) return withSign(1.0, x < 0);
   return withSign(hyp(Hyp::kTanh, ax), x < 0);
 }
+
+/// e^a = (h1 + lo1) 2^k1 and e^-a = (h2 + lo2) 2^k2 for 0 < a < 708, from one reduction:
+/// -a = (-n) ln2/128 - r, so the polynomial's even and odd parts are shared. The same
+/// operations as expParts with xl = 0 (the even/odd split rounds like its Estrin scheme:
+/// q = r^2 (E + r O), E = 1/2 + r^2 (c4 + r^2 c6), O = c3 + r^2 c5, 4 ulps of q at most), so
+/// the same bound: relative error < 2^-67 each.
+ZR_INLINE void expPair(double a, double& h1, double& lo1, std::uint64_t& s1, double& h2, double& lo2,
+                       std::uint64_t& s2) {
+  constexpr double kShift = 0x1.8p52;
+  const double t = a * tables::kExpInvL + kShift;
+  const double nf = t - kShift;
+  const std::uint64_t nb = bitsOf(t);
+  const std::uint64_t j = nb & 127u, jm = (0u - nb) & 127u;  // n mod 128, -n mod 128
+  const explog::ExpEntry& T = explog::kExpTab[j];
+  const explog::ExpEntry& U = explog::kExpTab[jm];
+  const DD r = fastTwoSum(a - nf * tables::kExpL1, -(nf * tables::kExpL2));
+  const double rh = r.hi, rl = r.lo;  // n*L3 left out, as in expParts
+  const double r2 = rh * rh;
+  const double even = 0.5 + r2 * (tables::kInvFact[4].hi + r2 * tables::kInvFact[6].hi);
+  const double odd = rh * (tables::kInvFact[3].hi + r2 * tables::kInvFact[5].hi);
+  const double pe = even + odd, pm = even - odd;  // q = r2 pe, q(-r) = r2 pm
+  const double p1 = (rh + 0x1.8p17) - 0x1.8p17;  // rounding to 2^-35 is odd: -rh gives -p1
+  const double rest = (rh - p1) + rl;
+  const DD s = fastTwoSum(T.hi, T.h1 * p1);
+  lo1 = (s.lo + ((T.h2 * p1 + T.hi * rest) + (T.lo + T.lo * rh))) + (T.hi * r2) * pe;
+  const DD sm = fastTwoSum(U.hi, -(U.h1 * p1));
+  lo2 = (sm.lo - ((U.h2 * p1 + U.hi * rest) - (U.lo - U.lo * rh))) + (U.hi * r2) * pm;
+  h1 = s.hi;
+  h2 = sm.hi;
+  s1 = (nb - j) << 45;
+  s2 = 0u - ((nb + jm) << 45);  // (-n - jm)/128 = k2: (bias - nb - jm) << 45, bias << 45 = 0
+}
+
+/// cosh a (odd false) or sinh a (odd true) for 0 < a < 707 as hi + lo, with err set to a bound
+/// on its absolute error: each exponential is good to 2^-67 relative, so the error is below
+/// (e^a + e^-a)/2 2^-67 (the sums are exact or 2^-100). The halving is in the scale factors
+/// 2^(k-1), normal for a < 707.
+ZR_INLINE double coshSinh(double a, bool odd, double& lo, double& err) {
+  double h1, l1, h2, l2;
+  std::uint64_t s1, s2;
+  expPair(a, h1, l1, s1, h2, l2, s2);
+  constexpr std::uint64_t kHalf = std::uint64_t{1} << 52;
+  const double p1 = scaleFactor(s1 - kHalf), p2 = scaleFactor(s2 - kHalf);
+  const double e1 = h1 * p1, e2 = h2 * p2;  // exact: normal results
+  const DD d = fastTwoSum(e1, odd ? -e2 : e2);
+  lo = d.lo + (odd ? l1 * p1 - l2 * p2 : l1 * p1 + l2 * p2);
+  err = (odd ? e1 + e2 : d.hi) * 0x1p-66;  // d.hi is e1 + e2 rounded for cosh
+  return d.hi;
+}
+
+/// a = ah + al with ah of 17 bits (Veltkamp split by 2^36 + 1): ah^2 and ah^3 are exact.
+ZR_INLINE void split17(double a, double& ah, double& al) {
+  const double t = a * 0x1.000000001p36;
+  ah = t - (t - a);
+  al = a - ah;
+}
+
+/// sinh a for 2^-27 <= a < 1/8 as hi + lo, hi returned: relative error < 2^-69 (hand bound:
+/// a^3/6 = q + (ah^3 - 6q + (a^3 - ah^3))/6, ah^3 exact and ah^3 - 6q found exactly (Sterbenz,
+/// twice), a^3 - ah^3 = al (a^2 + a ah + ah^2) good to 3 ulps of 3 2^-17 a^3; the a^5 part's
+/// 5 ulps are 2^-69.6 of a; the tail after degree 13 is 2^-82; the sums 2^-72).
+ZR_INLINE double sinhSmall(double a, double& lo) {
+  double ah, al;
+  split17(a, ah, al);
+  const double ah2 = ah * ah, ah3 = ah2 * ah;
+  const double q = ah3 * tables::kInvFact[3].hi;
+  const double rem = (ah3 - 4.0 * q) - 2.0 * q;
+  const double a2 = a * a, a4 = a2 * a2;
+  const double d3 = al * ((a2 + a * ah) + ah2);
+  const double a5 = (ah3 + d3) * a2;
+  const double tail = (tables::kInvFact[5].hi + a2 * tables::kInvFact[7].hi) +
+                      a4 * ((tables::kInvFact[9].hi + a2 * tables::kInvFact[11].hi) + a4 * tables::kInvFact[13].hi);
+  const DD s = fastTwoSum(a, q);
+  lo = s.lo + ((rem + d3) * tables::kInvFact[3].hi + a5 * tail);
+  return s.hi;
+}
+
+/// cosh a for a < 1/8, normalised: relative error < 2^-67.3 (a^2/2 = ah^2/2 + al (a + ah)/2 with
+/// ah^2 exact; the a^4 part's 5 ulps are 2^-67.3; the tail after degree 12 is 2^-78).
+ZR_INLINE DD coshSmall(double a) {
+  double ah, al;
+  split17(a, ah, al);
+  const double a2 = a * a, a4 = a2 * a2;
+  const double tail = (tables::kInvFact[4].hi + a2 * tables::kInvFact[6].hi) +
+                      a4 * ((tables::kInvFact[8].hi + a2 * tables::kInvFact[10].hi) + a4 * tables::kInvFact[12].hi);
+  const DD c = fastTwoSum(1.0, 0.5 * (ah * ah));
+  return fastTwoSum(c.hi, c.lo + (0.5 * (al * (a + ah)) + a4 * tail));
+}
+
+}  // namespace
+
+double sinh(double x) {
+  // fast path for 1/8 <= |x| < 707 (below 1/8 the difference cancels too much)
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3fc0000000000000ULL < 0x4086180000000000ULL - 0x3fc0000000000000ULL) {
+    double lo, err;
+    const double hi = coshSinh(fromBits(ax), true, lo, err);
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return withSign(a, x < 0);
+  } else if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x3fc0000000000000ULL - 0x3e50000000000000ULL) {
+    // 2^-26 <= |x| < 1/8: the series, good to 2^-69
+    double lo;
+    const double hi = sinhSmall(fromBits(ax), lo);
+    const double err = hi * 0x1p-67;
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return withSign(a, x < 0);
+  }
+  return sinhSlow(x);
+}
+
+double cosh(double x) {
+  // fast path for 2^-26 <= |x| < 707
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3e50000000000000ULL < 0x4086180000000000ULL - 0x3e50000000000000ULL) {
+    double lo, err;
+    const double hi = coshSinh(fromBits(ax), false, lo, err);
+    const double a = hi + (lo - err), b = hi + (lo + err);
+    if (a == b) return a;
+  }
+  return coshSlow(x);
+}
+
+double tanh(double x) {
+  // fast path for 1/8 <= |x| < 22: tanh = (E - 1)/(E + 1), E = e^2|x| good to 2^-67 relative,
+  // so the absolute error of the quotient is below (E/(E+1) + E(E-1)/(E+1)^2) 2^-67 < 2^-66
+  // (the quotient's own roundings are below 2^-100)
+  const std::uint64_t ax = bitsOf(x) & 0x7fffffffffffffffULL;
+  if (kExpLogFastPaths && ax - 0x3fc0000000000000ULL < 0x4036000000000000ULL - 0x3fc0000000000000ULL) {
+    double l;
+    std::uint64_t sc;
+    const double h = expParts<false>(fromBits(ax) * 2.0, 0.0, l, sc);
+    const double p = scaleFactor(sc);
+    const DD e = fastTwoSum(h * p, l * p);  // the products are exact; e >= 1.28
+    const DD n = fastTwoSum(e.hi, -1.0), d0 = fastTwoSum(e.hi, 1.0);
+    const DD d = fastTwoSum(d0.hi, d0.lo + e.lo);  // the low part of d must be small: q uses d.hi
+    const double nl = n.lo + e.lo, dl = d.lo;
+    // n/d: q to about an ulp, then the remainder n - q d (q d exactly) gives the low part
+    const double inv = 1.0 / d.hi;
+    const double q = n.hi * inv;
+    const DD qd = twoProd(q, d.hi);
+    const double rem = (((n.hi - qd.hi) - qd.lo) + nl) - q * dl;  // n.hi - qd.hi is exact
+    const double ql = rem * inv;
+    const double a = q + (ql - 0x1p-66), b = q + (ql + 0x1p-66);
+    if (a == b) return withSign(a, x < 0);
+  } else if (kExpLogFastPaths && ax - 0x3e40000000000000ULL < 0x3fc0000000000000ULL - 0x3e40000000000000ULL) {
+    // 2^-27 <= |x| < 1/8: sinh/cosh from their series (2^-69 and 2^-67.3), the quotient as above
+    const double a0 = fromBits(ax);
+    double sl;
+    const double sh = sinhSmall(a0, sl);
+    const DD d = coshSmall(a0);
+    const double inv = 1.0 / d.hi;
+    const double q = sh * inv;
+    const DD qd = twoProd(q, d.hi);
+    const double rem = (((sh - qd.hi) - qd.lo) + sl) - q * d.lo;  // sh - qd.hi is exact
+    const double ql = rem * inv;
+    const double err = q * 0x1p-66;
+    const double a = q + (ql - err), b = q + (ql + err);
+    if (a == b) return withSign(a, x < 0);
+  }
+  return tanhSlow(x);
+}
+
 
 namespace {
 
@@ -1362,7 +1663,9 @@ bool powExact(double ax, double y, double& out) {
 
 }  // namespace
 
-double pow(double x, double y) {
+namespace {
+
+[[gnu::noinline]] double powSlow(double x, double y) {
   if (y == 0.0) return 1.0;
   if (x == 1.0) return 1.0;
   if (isNan(x) || isNan(y)) return x + y;
@@ -1420,6 +1723,46 @@ double pow(double x, double y) {
   const TD e3 = expTD(t3, k3);
   if (tryRoundTD(e3, k3, 0x1p-130 + fabs_(t3.h) * 0x1p-132, out)) return withSign(out, negative);
   return withSign(roundDD(v, k, 0x1p-90 + fabs_(t.hi) * 0x1p-96), negative);
+}
+
+}  // namespace
+
+double pow(double x, double y) {
+  // fast path: x positive and normal, y finite, |y log x| < 708 (the result is normal). It needs
+  // none of the special cases: where x^y is a double (y = 1, 2, -1, 0.5, 0, x = 1 ...) the test
+  // below finds it; where it is a midpoint the test cannot succeed and the slow path decides.
+  const std::uint64_t ux = bitsOf(x), uy = bitsOf(y);
+  if (kExpLogFastPaths && ux - 0x0010000000000000ULL < 0x7fe0000000000000ULL &&
+      (uy & 0x7ff0000000000000ULL) != 0x7ff0000000000000ULL) {
+    double llo;
+    const double lhi = (ux - explog::kLogOff) >> 52 ? logParts<true>(ux, llo) : logParts<false>(ux, llo);
+    // t = y log x = p.hi + (p.lo + y llo): relative error < 2^-68 (log 2^-69; y llo, the sum and,
+    // on the first path, its rounding in exp's reduction, 2^-71 each, as |llo| < 2^-18 |lhi|)
+    const DD p = twoProd(lhi, y);
+    const double pl = p.lo + llo * y;
+    if (fabs_(p.hi) < 63.0) {
+      // the exponential starts from p.hi at once, pl joins its reduction (|pl| < 2^-13)
+      double lo;
+      std::uint64_t scaleBits;
+      const double hi = expParts<true, true>(p.hi, pl, lo, scaleBits);
+      // exp's own 2^-67, and |t| times t's relative error
+      const double err = hi * (0x1p-66 + fabs_(p.hi) * 0x1p-68);
+      const double a = hi + (lo - err), b = hi + (lo + err);
+      if (a == b) return fromBits(bitsOf(a) + scaleBits);
+      return powSlow(x, y);
+    }
+    const DD t = fastTwoSum(p.hi, pl);
+    if (fabs_(t.hi) < 708.0) {
+      double lo;
+      std::uint64_t scaleBits;
+      const double hi = expParts<true>(t.hi, t.lo, lo, scaleBits);
+      // exp's own 2^-67, |t| times t's relative error and exp's |t.lo| 2^-17 (< 2^-70 |t|) term
+      const double err = hi * (0x1p-66 + fabs_(t.hi) * 0x1p-68);
+      const double a = hi + (lo - err), b = hi + (lo + err);
+      if (a == b) return fromBits(bitsOf(a) + scaleBits);
+    }
+  }
+  return powSlow(x, y);
 }
 
 }  // namespace zr_frame

@@ -185,6 +185,20 @@ int main(int argc, char** argv) {
                            "-1.0111000111100000101110000110100110110101111001111001E2",
                            "-1.0000001000111001001111010101100101110110011101101001E1"};
   const double hardLog[] = {3767500756895095.0 / 8796093022208.0};
+  // Where exp, log, pow and the hyperbolic functions switch between their fast and slower paths:
+  // n/20 more arguments in each range (x, and y for pow).
+  struct Edge {
+    const char* name;
+    double lo, hi, ylo, yhi;
+  };
+  const Edge edges[] = {{"exp", 707.9, 708.1, 0, 0},        {"exp", -708.1, -707.9, 0, 0},
+                        {"exp", 0x1p-55, 0x1p-53, 0, 0},     {"log", 0.70, 0.71, 0, 0},
+                        {"log", 1.40, 1.42, 0, 0},           {"log", 0.999, 1.001, 0, 0},
+                        {"log", 0x1p-1022, 0x1p-1021, 0, 0}, {"pow", 2.7, 2.8, 61.0, 64.0},
+                        {"pow", 2.7, 2.8, 695.0, 712.0},     {"pow", 0.999, 1.001, -1e5, 1e5},
+                        {"sinh", 0.12, 0.13, 0, 0},          {"sinh", 707.0, 711.0, 0, 0},
+                        {"cosh", 0x1p-27, 0x1p-25, 0, 0},    {"cosh", 707.0, 711.0, 0, 0},
+                        {"tanh", 0.12, 0.13, 0, 0},          {"tanh", 21.9, 22.1, 0, 0}};
 
   int bad = 0;
   std::printf("%-6s %12s %10s %10s %10s\n", "fn", "arguments", "wrong", "max ulp", "undecided");
@@ -203,6 +217,9 @@ int main(int argc, char** argv) {
       for (const char* s : hardExp) check(f, parseBinary(s), 0.0, t);
     if (std::strcmp(f.name, "log") == 0)
       for (double x : hardLog) check(f, x, 0.0, t);
+    for (const Edge& e : edges)
+      if (std::strcmp(f.name, e.name) == 0)
+        for (long i = 0; i < n / 20; ++i) check(f, uniform(e.lo, e.hi), uniform(e.ylo, e.yhi), t);
     for (long i = 0; i < n; ++i) {
       const bool whole = (i & 1) == 0;
       double x, y = 0.0;
