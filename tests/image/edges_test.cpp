@@ -76,7 +76,8 @@ TEST(Sobel, RandomImagesAgainstDirectCorrelation) {
         EXPECT_EQ(gx[i - 1][j - 1], sx);
         EXPECT_EQ(gy[i - 1][j - 1], sy);
         EXPECT_EQ(m[i - 1][j - 1], static_cast<int>(std::sqrt(static_cast<double>(sx * sx + sy * sy))));
-        int dir = static_cast<int>(std::atan2(static_cast<double>(sy), static_cast<double>(sx)) * 180.0 / 3.1415926);
+        int dir = static_cast<int>(std::atan2(static_cast<double>(sy), static_cast<double>(sx)) * 180.0 /
+                                   3.1415926);
         EXPECT_EQ(a[i - 1][j - 1], dir < 0 ? dir + 360 : dir);
       }
     }
