@@ -63,8 +63,8 @@ TEST(Determinant, MatchesCopyingExpansion) {
 }
 
 // Small integers keep every partial sum exact: a triangular matrix gives exactly the product of
-// its diagonal, through all n! one-row minors (orders 10 and 20). And det(A·B) ≈ det(A)·det(B).
-TEST(Determinant, LargeOrdersAndProductRule) {
+// its diagonal, through all n! one-row minors (orders 10 and 20).
+TEST(Determinant, LargeOrdersAreExactOnTriangularMatrices) {
   zrtest::Random rng(10);
   for (std::size_t n : {10u, 20u}) {
     V t(n * n, 0.0);
@@ -75,13 +75,6 @@ TEST(Determinant, LargeOrdersAndProductRule) {
       expected *= t[i * (n + 1)];
     }
     EXPECT_EQ(m.detMatrix(t.data(), static_cast<int>(n), static_cast<int>(n)), expected);
-  }
-  for (int trial = 0; trial < 20; ++trial) {
-    const V A = rng.flat(5, 5), B = rng.flat(5, 5);
-    V C(25);
-    m.matrixMulmats(A.data(), B.data(), C.data(), 5, 5, 5);
-    EXPECT_NEAR(m.detMatrix(C.data(), 5, 5), m.detMatrix(A.data(), 5, 5) * m.detMatrix(B.data(), 5, 5),
-                1e-12);
   }
 }
 

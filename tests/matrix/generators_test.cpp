@@ -41,8 +41,13 @@ TEST(Generators, FillOrAppend) {
   m.vander({2, 3}, v);
   m.vander({}, v);
   m.vander({x, 0, 0, 0, 0}, v);
-  EXPECT_EQ(v, (D{{2, 1}, {3, 1}, {(x * x) * (x * x), x * (x * x), x * x, x, 1.0}, {0, 0, 0, 0, 1}, {0, 0, 0, 0, 1},
-                  {0, 0, 0, 0, 1}, {0, 0, 0, 0, 1}}));
+  EXPECT_EQ(v, (D{{2, 1},
+                  {3, 1},
+                  {(x * x) * (x * x), x * (x * x), x * x, x, 1.0},
+                  {0, 0, 0, 0, 1},
+                  {0, 0, 0, 0, 1},
+                  {0, 0, 0, 0, 1},
+                  {0, 0, 0, 0, 1}}));
   m.toeplitz({1, 2, 3}, t);
   m.toeplitz({5}, t);
   m.toeplitz({}, t);

@@ -1,9 +1,8 @@
-// Euler angles in the six orders against Eigen's product of elementary rotations, the degree
-// forms and the invalid orders. Round trips at and near gimbal lock: singular_test.cpp.
+// Euler angles: the degree forms and the invalid orders. The six orders against Eigen's products of
+// elementary rotations, round trips and gimbal lock: singular_test.cpp.
 
 #include <gtest/gtest.h>
 
-#include <Eigen/Geometry>
 #include <cmath>
 
 #include "support.h"
@@ -18,23 +17,6 @@ using zrtest::bits;
 
 constexpr double kPi = 3.141592653589793;
 const ChannelOrderEuler kOrders[] = {ZR::XYZ, ZR::XZY, ZR::YXZ, ZR::YZX, ZR::ZXY, ZR::ZYX};
-constexpr int kLetters[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-
-// Near the branch threshold of the matrix-to-quaternion step (1 + trace close to 1e-8) the step
-// divides by small roots, so agreement is to about 1e-11, not to the last bit.
-TEST(Euler, ComposesElementaryRotationsInLetterOrder) {
-  mathCommon m;
-  zrtest::Random g(11);
-  for (int k = 0; k < 6; ++k)
-    for (int trial = 0; trial < 300; ++trial) {
-      double a[3] = {g.in(-3, 3), g.in(-3, 3), g.in(-3, 3)};
-      Eigen::Quaterniond e = Eigen::Quaterniond::Identity();
-      for (const int axis : kLetters[k]) e = e * Eigen::AngleAxisd(a[axis], Eigen::Vector3d::Unit(axis));
-      QuaD q{};
-      m.euler2QuaRadian(a, kOrders[k], q);
-      EXPECT_LT(e.angularDistance(Eigen::Quaterniond(q.w, q.x, q.y, q.z)), 2e-11) << k;
-    }
-}
 
 TEST(Euler, DegreesGoInAsAFractionOfAHalfTurn) {
   mathCommon m;

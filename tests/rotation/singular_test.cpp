@@ -107,7 +107,8 @@ Matrix3d fromArray(const double (*m)[3]) {
 
 // Every conversion rebuilds the rotation to 1e-9 (Frobenius norm), on random rotations and on the
 // hard cases: quaternion → matrix → rotation vector → matrix, Euler → quaternion → Euler → matrix,
-// and each operation on its own from an oracle-made input (the degree forms scale these).
+// quaternion → matrix → quaternion, and each operation on its own from an oracle-made input (the
+// degree forms scale these). Eigen's products of elementary rotations define the Euler orders.
 TEST(RotationSingular, EveryConversionRebuildsTheRotation) {
   mathCommon mc;
   zrtest::Random g(16);
@@ -125,6 +126,10 @@ TEST(RotationSingular, EveryConversionRebuildsTheRotation) {
     const QuaD q{o.w(), o.x(), o.y(), o.z()};
     double row[3][3], col[3][3], v[3], back[3][3];
     mc.qua2RMatrix(q, row);
+    QuaD fromRow{};
+    mc.rotation2Qua(fromRow, row);
+    worst.add("qua2RMatrix -> rotation2Qua",
+              Quaterniond(fromRow.w, fromRow.x, fromRow.y, fromRow.z).toRotationMatrix(), want);
     toArray(fromArray(row), col, true);
     mc.rotm2RodVector(col, v);
     mc.rodVector2Rotm(v, back);
