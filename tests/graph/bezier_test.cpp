@@ -105,6 +105,34 @@ TEST(Bezier, ClosedFormsMatchBernsteinForm) {
   expectNearCurve(c3, ex, ey, 0.002f, 4.3e9 * 4);
 }
 
+// bezier_3's coefficients are C = f(3·(P1 − P0)), B = f(3·(P2 − P1) − C), A = (f(P3 − P0) − C) − B,
+// f rounding to float once, and row t is ((t²·B + t³·A) + t·C) + P0 in float. Here f is the
+// hardware's conversion (through double, exact for these integers); the library rounds in
+// integers. 3·44739245 = 2^27 + 7 sits just above a power of two, where the integer rounding must
+// shift one bit further than the leading 24.
+TEST(Bezier, CubicCoefficientsAreRoundedOnce) {
+  Graph g;
+  zrtest::Random r(31);
+  auto f = [](std::int64_t v) { return static_cast<float>(static_cast<double>(v)); };
+  auto axis = [&](const Ints& p, float t) {
+    const std::int64_t q0 = p[0], q1 = p[1], q2 = p[2], q3 = p[3];
+    const float C = f(3 * (q1 - q0)), B = f(3 * (q2 - q1) - static_cast<std::int64_t>(C));
+    const float A = (f(q3 - q0) - C) - B, t2 = t * t, t3 = t * t2;
+    return static_cast<double>((((t2 * B) + (t3 * A)) + (t * C)) + static_cast<float>(p[0]));
+  };
+  for (int round = 0; round < 100; ++round) {
+    Ints x{0, 44739245, 44739245 + 50331648, -7}, y(4);
+    for (int& v : y) v = r.between(INT_MIN, INT_MAX);
+    if (round > 0) x = {r.between(INT_MIN, INT_MAX), r.between(-99, 99), r.between(INT_MIN, INT_MAX), 0};
+    Curve c;
+    g.bezier_3(x, y, 0, c);
+    ASSERT_EQ(c.size(), 501u);
+    std::size_t k = 0;
+    for (float t = 0.0f; 1.0f >= t; t = t + 0.002f, ++k)
+      ASSERT_TRUE(c[k][0] == axis(x, t) && c[k][1] == axis(y, t)) << round << " row " << k;
+  }
+}
+
 TEST(Bezier, TooFewPointsRaiseBeforeAppending) {
   using Op = void (Graph::*)(Ints, Ints, int, Curve&);
   const struct {
