@@ -103,6 +103,10 @@ TEST(Sobel, ShapesAndExtremeValues) {
   EXPECT_TRUE(same == sy && m == sm);
   ip.canny(img, gx, same2, same2, same2);
   EXPECT_TRUE(gx == sx && same2 == sa);
+  Image gm, d1, gm2, d2;
+  ip.canny(img, gm, gy, gm, d1);
+  ip.canny(img, gx, gm2, gm2, d2);
+  EXPECT_TRUE(gm == sm && gy == sy && d1 == sa && gm2 == sm && gx == sx && d2 == sa);
   // Gradients past the int range saturate; nothing overflows.
   const Image big{{INT_MIN, 0, INT_MAX}, {INT_MIN, 0, INT_MAX}, {INT_MIN, 0, INT_MAX}};
   ip.canny(big, gx, gy, m, a);
