@@ -25,6 +25,16 @@ inline std::uint32_t bits(float f) {
   return u;
 }
 
+/// Distance of two finite doubles in units in the last place (adjacent doubles are 1 apart).
+inline std::uint64_t ulps(double a, double b) {
+  const auto line = [](double d) {
+    const std::uint64_t u = bits(d);
+    return u >> 63 ? 0x8000000000000000ull - (u & 0x7fffffffffffffffull) : 0x8000000000000000ull + u;
+  };
+  const std::uint64_t x = line(a), y = line(b);
+  return x > y ? x - y : y - x;
+}
+
 inline const std::string kSubscript = "invalid vector<T> subscript";
 inline const std::string kTooLong = "vector<T> too long";
 

@@ -220,6 +220,14 @@ int main(int argc, char** argv) {
     for (const Edge& e : edges)
       if (std::strcmp(f.name, e.name) == 0)
         for (long i = 0; i < n / 20; ++i) check(f, uniform(e.lo, e.hi), uniform(e.ylo, e.yhi), t);
+    // Whole powers of odd integers, exact in 64 bits and then rounded once: to 53 bits, or into the
+    // subnormals (11·2^-540 squared is 1.89·2^-1074).
+    if (std::strcmp(f.name, "pow") == 0) {
+      for (int k = 3; k < 100; k += 2)
+        for (int e = 2; e <= 40; ++e) check(f, k, e, t);
+      check(f, 11 * 0x1p-540, 2.0, t);
+      check(f, 13 * 0x1p-540, 2.0, t);
+    }
     for (long i = 0; i < n; ++i) {
       const bool whole = (i & 1) == 0;
       double x, y = 0.0;

@@ -76,7 +76,8 @@ TEST(Sobel, RandomImagesAgainstDirectCorrelation) {
         EXPECT_EQ(gx[i - 1][j - 1], sx);
         EXPECT_EQ(gy[i - 1][j - 1], sy);
         EXPECT_EQ(m[i - 1][j - 1], static_cast<int>(std::sqrt(static_cast<double>(sx * sx + sy * sy))));
-        int dir = static_cast<int>(std::atan2(static_cast<double>(sy), static_cast<double>(sx)) * 180.0 / 3.1415926);
+        int dir = static_cast<int>(std::atan2(static_cast<double>(sy), static_cast<double>(sx)) * 180.0 /
+                                   3.1415926);
         EXPECT_EQ(a[i - 1][j - 1], dir < 0 ? dir + 360 : dir);
       }
     }
@@ -94,6 +95,18 @@ TEST(Sobel, ShapesAndExtremeValues) {
   gx = {{9}};
   zrtest::expectOutOfRange([&] { ip.sobel({{1, 2, 3}, {1, 2, 3}, {1, 2}}, gx, gy, m); });
   EXPECT_EQ(gx, (Image{{9}}));
+  // One image passed for two outputs is built aside and ends holding the later one.
+  const Image img{{1, 9, 4, 0}, {7, 3, 8, 2}, {5, 5, 1, 6}, {0, 4, 9, 3}};
+  Image sx, sy, sm, sa, same, same2;
+  ip.canny(img, sx, sy, sm, sa);
+  ip.sobel(img, same, same, m);
+  EXPECT_TRUE(same == sy && m == sm);
+  ip.canny(img, gx, same2, same2, same2);
+  EXPECT_TRUE(gx == sx && same2 == sa);
+  Image gm, d1, gm2, d2;
+  ip.canny(img, gm, gy, gm, d1);
+  ip.canny(img, gx, gm2, gm2, d2);
+  EXPECT_TRUE(gm == sm && gy == sy && d1 == sa && gm2 == sm && gx == sx && d2 == sa);
   // Gradients past the int range saturate; nothing overflows.
   const Image big{{INT_MIN, 0, INT_MAX}, {INT_MIN, 0, INT_MAX}, {INT_MIN, 0, INT_MAX}};
   ip.canny(big, gx, gy, m, a);

@@ -17,19 +17,6 @@ if MODULE_DIR and MODULE_DIR not in sys.path:
     sys.path.insert(0, MODULE_DIR)
 
 
-def ulps(a, b):
-    """Distance of two float64 arrays in units in the last place (inf where one side is NaN)."""
-    a = np.asarray(a, dtype=np.float64)
-    b = np.asarray(b, dtype=np.float64)
-    ia = a.view(np.int64).astype(np.float64)
-    ib = b.view(np.int64).astype(np.float64)
-    # Map the sign-magnitude bit patterns onto one monotonic integer line.
-    ia = np.where(ia < 0, -(ia + 2.0**63), ia)
-    ib = np.where(ib < 0, -(ib + 2.0**63), ib)
-    d = np.abs(ia - ib)
-    return np.where(np.isnan(a) | np.isnan(b), np.inf, d)
-
-
 def assert_bits(a, b):
     """a and b are equal bit for bit (so -0.0 differs from 0.0 and NaN equals NaN)."""
     a = np.ascontiguousarray(a)

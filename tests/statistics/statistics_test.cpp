@@ -13,47 +13,31 @@ namespace {
 using ZR::statisticsMath;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Statistics, MeanVarianceStd) {
+// Published values of the sample statistics and the normal density, and the decisions for empty
+// and one-element samples (n − 1 held as unsigned 32-bit wraps for n = 0, so the variance is 0).
+TEST(Statistics, MeanVarianceStdAndDensity) {
   statisticsMath s;
-  const std::vector<double> x{1, 2, 3, 4};
-  double r = 0;
-  s.mean(x, r);
-  EXPECT_EQ(r, 2.5);
-  s.var(x, r);
-  EXPECT_EQ(r, 1.6666666666666667);
-  s.std(x, r);
-  EXPECT_EQ(r, 1.2909944487358056);
-  EXPECT_EQ(x, (std::vector<double>{1, 2, 3, 4}));
+  double mean = 0, var = 0, sd = 0, emptyMean = 0, emptyVar = 1, emptyStd = 1, oneVar = 0, oneStd = 0;
+  s.mean({1, 2, 3, 4}, mean);
+  s.var({1, 2, 3, 4}, var);
+  s.std({1, 2, 3, 4}, sd);
+  s.mean({}, emptyMean);
+  s.var({}, emptyVar);
+  s.std({}, emptyStd);
+  s.var({5}, oneVar);
+  s.std({5}, oneStd);
+  EXPECT_TRUE(mean == 2.5 && var == 5.0 / 3.0 && sd == std::sqrt(5.0 / 3.0));
+  EXPECT_TRUE(std::isnan(emptyMean) && emptyVar == 0.0 && emptyStd == 0.0 && std::isnan(oneVar) &&
+              std::isnan(oneStd));
 
-  s.mean({}, r);
-  EXPECT_TRUE(std::isnan(r));
-  s.var({}, r);  // n − 1 wraps to 4294967295
-  EXPECT_EQ(r, 0.0);
-  s.std({}, r);
-  EXPECT_EQ(r, 0.0);
-  s.var({5}, r);
-  EXPECT_TRUE(std::isnan(r));
-  s.std({5}, r);
-  EXPECT_TRUE(std::isnan(r));
-}
-
-TEST(Statistics, NormalDensityAppends) {
-  statisticsMath s;
-  std::vector<double> pdf{7.0};
-  const double mu = 0, sigma = 1;
-  s.normalpdf({0.0, 1.0}, mu, sigma, pdf);
-  ASSERT_EQ(pdf.size(), 3u);
-  EXPECT_EQ(pdf[0], 7.0);
-  EXPECT_EQ(pdf[1], 0.3989422804014327);
-  EXPECT_EQ(pdf[2], 0.24197072451914337);
-  s.normalpdf({}, mu, sigma, pdf);
-  EXPECT_EQ(pdf.size(), 3u);
-  std::vector<double> z;
-  s.normalpdf({0.0, 2.0}, mu, 0.0, z);
-  EXPECT_TRUE(std::isnan(z[0]) && std::isnan(z[1]));
-  s.normalpdf({1.0}, mu, -1.0, z);
-  EXPECT_EQ(z[2], -0.24197072451914337);
-  // mu and sigma referring into pdf itself, which grows (and may move) while appending.
+  std::vector<double> pdf{7.0}, z;
+  s.normalpdf({0.0, 1.0}, 0.0, 1.0, pdf);  // appends
+  s.normalpdf({}, 0.0, 1.0, pdf);
+  EXPECT_EQ(pdf, (std::vector<double>{7.0, 0.3989422804014327, 0.24197072451914337}));
+  s.normalpdf({0.0}, 0.0, 0.0, z);
+  s.normalpdf({1.0}, 0.0, -1.0, z);
+  EXPECT_TRUE(std::isnan(z[0]) && z[1] == -0.24197072451914337);
+  // mu and sigma referring into the result itself, which grows (and may move) while appending.
   std::vector<double> self{0.0, 1.0};
   s.normalpdf(std::vector<double>(100, 1.0), self[0], self[1], self);
   ASSERT_EQ(self.size(), 102u);
