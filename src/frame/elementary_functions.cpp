@@ -1765,4 +1765,65 @@ double pow(double x, double y) {
   return powSlow(x, y);
 }
 
+// ---- sin and cos together ------------------------------------------------------------------
+
+namespace {
+
+/// The fast path of sin and cos on one argument: the reduction and both polynomials are shared;
+/// each result then goes through exactly the operations of sinCosFastTable (cos is sin a quarter
+/// turn on, a + 64), so each is decided exactly as there. Sets the two flags to say which were.
+ZR_INLINE void sinCosFastTable2(double x, double& sOut, double& cOut, bool& sDone, bool& cDone) {
+  const double kShift = 0x1.8p52;
+  const double t = x * tables::kTrigInvP + kShift;
+  const double kf = t - kShift;
+  const unsigned a = static_cast<unsigned>(bitsOf(t));
+  const DD T0 = tables::kTrigTab[a & 255u], T1 = tables::kTrigTab[(a + 64u) & 255u],
+           T2 = tables::kTrigTab[(a + 128u) & 255u];
+  const DD r0 = twoSum(x - kf * tables::kTrigP1, -(kf * tables::kTrigP2));
+  const double rh = r0.hi, rl = r0.lo - kf * tables::kTrigP3;
+  const double r2 = rh * rh;
+  const double s = (rh * r2) * (tables::kTrigS3 + r2 * (tables::kTrigS5 + r2 * tables::kTrigS7));
+  const double c =
+      r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
+  const double rls = rl + s;
+  // sin: Ta = T(a), Tb = T(a + 64)
+  {
+    const DD p = twoProd(T1.hi, rh);
+    const DD h = fastTwoSum(T0.hi, p.hi);
+    const double lo = (h.lo + (p.lo + (T0.lo + T1.lo * rh))) + (T1.hi * rls + T0.hi * c);
+    const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
+    sOut = h.hi + lo;
+    sDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
+  }
+  // cos: Ta = T(a + 64), Tb = T(a + 128)
+  {
+    const DD p = twoProd(T2.hi, rh);
+    const DD h = fastTwoSum(T1.hi, p.hi);
+    const double lo = (h.lo + (p.lo + (T1.lo + T2.lo * rh))) + (T2.hi * rls + T1.hi * c);
+    const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
+    cOut = h.hi + lo;
+    cDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
+  }
+}
+
+}  // namespace
+
+void sinCos(double x, double& s, double& c) {
+  if (inTrigFastRange(x)) {
+    bool sDone, cDone;
+    sinCosFastTable2(x, s, c, sDone, cDone);
+    if (!sDone) s = sinGeneral(x);
+    if (!cDone) c = cosGeneral(x);
+    return;
+  }
+  // |x| < 2^-27 (zeros and subnormals included): sin x rounds to x, cos x to 1
+  if ((bitsOf(x) & 0x7fffffffffffffffULL) < 0x3e40000000000000ULL) {
+    s = x;
+    c = 1.0;
+    return;
+  }
+  s = sinGeneral(x);
+  c = cosGeneral(x);
+}
+
 }  // namespace zr_frame

@@ -13,6 +13,8 @@ namespace zr_frame {
 
 double sin(double x);
 double cos(double x);
+/// s = sin(x) and c = cos(x), the same bits as the two calls, for about the price of one.
+void sinCos(double x, double& s, double& c);
 double asin(double x);
 double acos(double x);
 double atan(double x);
