@@ -1765,7 +1765,7 @@ double pow(double x, double y) {
   return powSlow(x, y);
 }
 
-// ---- sin and cos together ------------------------------------------------------------------
+// ---- sin and cos together, atan2 of a small ratio ----------------------------------------
 
 namespace {
 
@@ -1824,6 +1824,32 @@ void sinCos(double x, double& s, double& c) {
   }
   s = sinGeneral(x);
   c = cosGeneral(x);
+}
+
+bool atan2Small(double y, double x, double& out) {
+  // x in [2^-400, 2^400) and positive, |y| in [2^-800, 2^400): the products and the remainder
+  // below are exact there
+  const std::uint64_t ux = bitsOf(x), uy = bitsOf(y) & 0x7fffffffffffffffULL;
+  if (ux - 0x26f0000000000000ULL >= 0x58f0000000000000ULL - 0x26f0000000000000ULL) return false;
+  if (uy - 0x0df0000000000000ULL >= 0x58f0000000000000ULL - 0x0df0000000000000ULL) return false;
+  const double z = y / x;
+  const std::uint64_t uz = bitsOf(z) & 0x7fffffffffffffffULL;
+  // 2^-900 <= |z| < 2^-27
+  if (uz - 0x07b0000000000000ULL >= 0x3e40000000000000ULL - 0x07b0000000000000ULL) return false;
+  // y/x = z + e exactly with e = (y - z x)/x: the remainder y - z x is a double, and y - p is
+  // exact (p is within a few ulps of y)
+  const DD p = twoProd(z, x);
+  const double e = ((y - p.hi) - p.lo) / x;
+  // atan(z + e) = z + d, d = e - t^3/3 + O(t^5) with t = y/x; the terms left out and the
+  // roundings are below 2^-98 |z|
+  const double d = e - ((z * z) * z) * (1.0 / 3.0);
+  const double ad = signBit(z) ? -d : d;  // positive away from zero
+  const double ulp = fromBits(uz & 0x7ff0000000000000ULL) * 0x1p-52;
+  const double margin = fromBits(uz) * 0x1p-90;
+  const double up = ulp * 0.5, down = (uz & 0x000fffffffffffffULL) == 0 ? ulp * 0.25 : ulp * 0.5;
+  if (!(ad < up - margin && -ad < down - margin)) return false;
+  out = z;
+  return true;
 }
 
 }  // namespace zr_frame

@@ -164,10 +164,21 @@ void jacobiEigen(Square& M, double* Et, std::size_t* idx) {
     for (int passes = 0;;) {
       std::size_t p = 0, q = 1;
       const double best = maxima.pivot(p, q);
-      const double theta = 0.5 * zr_frame::atan2(M(p, q) * 2.0, M(p, p) - M(q, q));
-      double c, s, c2, s2;
-      zr_frame::sinCos(theta, s, c);
-      zr_frame::sinCos(theta * 2.0, s2, c2);
+      const double y = M(p, q) * 2.0, x = M(p, p) - M(q, q);
+      double theta, c, s, c2, s2, small;
+      if (zr_frame::atan2Small(y, x, small)) {
+        // Late in the iteration most angles are this small (|2 theta| < 2^-27), where the sine
+        // rounds to the angle and the cosine to 1.
+        theta = 0.5 * small;
+        s = theta;
+        c = 1.0;
+        s2 = small;  // = theta * 2.0
+        c2 = 1.0;
+      } else {
+        theta = 0.5 * zr_frame::atan2(y, x);
+        zr_frame::sinCos(theta, s, c);
+        zr_frame::sinCos(theta * 2.0, s2, c2);
+      }
       const double app = M(p, p), aqq = M(q, q), apq = M(p, q);
       M(p, p) = (c * app) * c + (s * aqq) * s + s2 * apq;
       M(q, q) = (c * aqq) * c + (s * app) * s - s2 * apq;
