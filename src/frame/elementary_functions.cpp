@@ -1832,6 +1832,8 @@ bool atan2Small(double y, double x, double& out) {
   const std::uint64_t ux = bitsOf(x), uy = bitsOf(y) & 0x7fffffffffffffffULL;
   if (ux - 0x26f0000000000000ULL >= 0x58f0000000000000ULL - 0x26f0000000000000ULL) return false;
   if (uy - 0x0df0000000000000ULL >= 0x58f0000000000000ULL - 0x0df0000000000000ULL) return false;
+  // exponents: |y/x| >= 2^-27 whenever e(y) >= e(x) - 26 (no division for those)
+  if ((uy >> 52) + 26 >= (ux >> 52)) return false;
   const double z = y / x;
   const std::uint64_t uz = bitsOf(z) & 0x7fffffffffffffffULL;
   // 2^-900 <= |z| < 2^-27
