@@ -23,7 +23,9 @@ class ZR_API SVD {
   /// off-diagonal element, stops once it was below 1e-40 or after 10000 rotations, and orders
   /// equal eigenvalues by index. A 1 × 1 Gram matrix needs no rotation; an empty A gives empty
   /// U, S and V. A row shorter than row 0 raises std::out_of_range ("invalid vector<T>
-  /// subscript") with U, S and V untouched.
+  /// subscript") with U, S and V untouched; so does std::length_error ("vector<T> too long") when
+  /// 2·max(m, n)² doubles of work space are more than a vector can hold (on 32-bit targets from
+  /// about 11600 rows or columns on, where U alone would not fit in memory).
   void compute(std::vector<std::vector<double>> A, std::vector<std::vector<double>>& U,
                std::vector<std::vector<double>>& S, std::vector<std::vector<double>>& V);
 };

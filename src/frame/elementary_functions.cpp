@@ -1765,4 +1765,93 @@ double pow(double x, double y) {
   return powSlow(x, y);
 }
 
+// ---- sin and cos together, atan2 of a small ratio ----------------------------------------
+
+namespace {
+
+/// The fast path of sin and cos on one argument: the reduction and both polynomials are shared;
+/// each result then goes through exactly the operations of sinCosFastTable (cos is sin a quarter
+/// turn on, a + 64), so each is decided exactly as there. Sets the two flags to say which were.
+ZR_INLINE void sinCosFastTable2(double x, double& sOut, double& cOut, bool& sDone, bool& cDone) {
+  const double kShift = 0x1.8p52;
+  const double t = x * tables::kTrigInvP + kShift;
+  const double kf = t - kShift;
+  const unsigned a = static_cast<unsigned>(bitsOf(t));
+  const DD T0 = tables::kTrigTab[a & 255u], T1 = tables::kTrigTab[(a + 64u) & 255u],
+           T2 = tables::kTrigTab[(a + 128u) & 255u];
+  const DD r0 = twoSum(x - kf * tables::kTrigP1, -(kf * tables::kTrigP2));
+  const double rh = r0.hi, rl = r0.lo - kf * tables::kTrigP3;
+  const double r2 = rh * rh;
+  const double s = (rh * r2) * (tables::kTrigS3 + r2 * (tables::kTrigS5 + r2 * tables::kTrigS7));
+  const double c =
+      r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
+  const double rls = rl + s;
+  // sin: Ta = T(a), Tb = T(a + 64)
+  {
+    const DD p = twoProd(T1.hi, rh);
+    const DD h = fastTwoSum(T0.hi, p.hi);
+    const double lo = (h.lo + (p.lo + (T0.lo + T1.lo * rh))) + (T1.hi * rls + T0.hi * c);
+    const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
+    sOut = h.hi + lo;
+    sDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
+  }
+  // cos: Ta = T(a + 64), Tb = T(a + 128)
+  {
+    const DD p = twoProd(T2.hi, rh);
+    const DD h = fastTwoSum(T1.hi, p.hi);
+    const double lo = (h.lo + (p.lo + (T1.lo + T2.lo * rh))) + (T2.hi * rls + T1.hi * c);
+    const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
+    cOut = h.hi + lo;
+    cDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
+  }
+}
+
+}  // namespace
+
+void sinCos(double x, double& s, double& c) {
+  if (inTrigFastRange(x)) {
+    bool sDone, cDone;
+    sinCosFastTable2(x, s, c, sDone, cDone);
+    if (!sDone) s = sinGeneral(x);
+    if (!cDone) c = cosGeneral(x);
+    return;
+  }
+  // |x| < 2^-27 (zeros and subnormals included): sin x rounds to x, cos x to 1
+  if ((bitsOf(x) & 0x7fffffffffffffffULL) < 0x3e40000000000000ULL) {
+    s = x;
+    c = 1.0;
+    return;
+  }
+  s = sinGeneral(x);
+  c = cosGeneral(x);
+}
+
+bool atan2Small(double y, double x, double& out) {
+  // x in [2^-400, 2^400) and positive, |y| in [2^-800, 2^400): the products and the remainder
+  // below are exact there
+  const std::uint64_t ux = bitsOf(x), uy = bitsOf(y) & 0x7fffffffffffffffULL;
+  if (ux - 0x26f0000000000000ULL >= 0x58f0000000000000ULL - 0x26f0000000000000ULL) return false;
+  if (uy - 0x0df0000000000000ULL >= 0x58f0000000000000ULL - 0x0df0000000000000ULL) return false;
+  // exponents: |y/x| >= 2^-27 whenever e(y) >= e(x) - 26 (no division for those)
+  if ((uy >> 52) + 26 >= (ux >> 52)) return false;
+  const double z = y / x;
+  const std::uint64_t uz = bitsOf(z) & 0x7fffffffffffffffULL;
+  // 2^-900 <= |z| < 2^-27
+  if (uz - 0x07b0000000000000ULL >= 0x3e40000000000000ULL - 0x07b0000000000000ULL) return false;
+  // y/x = z + e exactly with e = (y - z x)/x: the remainder y - z x is a double, and y - p is
+  // exact (p is within a few ulps of y)
+  const DD p = twoProd(z, x);
+  const double e = ((y - p.hi) - p.lo) / x;
+  // atan(z + e) = z + d, d = e - t^3/3 + O(t^5) with t = y/x; the terms left out and the
+  // roundings are below 2^-98 |z|
+  const double d = e - ((z * z) * z) * (1.0 / 3.0);
+  const double ad = signBit(z) ? -d : d;  // positive away from zero
+  const double ulp = fromBits(uz & 0x7ff0000000000000ULL) * 0x1p-52;
+  const double margin = fromBits(uz) * 0x1p-90;
+  const double up = ulp * 0.5, down = (uz & 0x000fffffffffffffULL) == 0 ? ulp * 0.25 : ulp * 0.5;
+  if (!(ad < up - margin && -ad < down - margin)) return false;
+  out = z;
+  return true;
+}
+
 }  // namespace zr_frame

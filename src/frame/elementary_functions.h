@@ -13,6 +13,12 @@ namespace zr_frame {
 
 double sin(double x);
 double cos(double x);
+/// s = sin(x) and c = cos(x), the same bits as the two calls, for about the price of one.
+void sinCos(double x, double& s, double& c);
+/// For x > 0 and |y/x| < 2^-27 (within wide exponent ranges), where atan2(y, x) is almost
+/// always the rounded quotient: sets out = atan2(y, x) and returns true when it is decided
+/// cheaply; false (out untouched) means call atan2.
+bool atan2Small(double y, double x, double& out);
 double asin(double x);
 double acos(double x);
 double atan(double x);

@@ -17,9 +17,10 @@ bool validOrder(ChannelOrderEuler order) { return order >= XYZ && order <= ZYX; 
 // forms (each entry's terms in summation order, each product left to right); all zeros for an
 // invalid order.
 void columnMatrixOfEuler(const double* t, ChannelOrderEuler order, double (*m)[3]) {
-  const double sa = zr_frame::sin(t[0]), ca = zr_frame::cos(t[0]);
-  const double sb = zr_frame::sin(t[1]), cb = zr_frame::cos(t[1]);
-  const double sc = zr_frame::sin(t[2]), cc = zr_frame::cos(t[2]);
+  double sa, ca, sb, cb, sc, cc;
+  zr_frame::sinCos(t[0], sa, ca);
+  zr_frame::sinCos(t[1], sb, cb);
+  zr_frame::sinCos(t[2], sc, cc);
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) m[i][j] = 0.0;
   switch (order) {

@@ -115,8 +115,9 @@ void mathCommon::qua2AngleAxis(QuaD q, double& angle, double* const axis) {
 
 void mathCommon::theatAngle2Qua(double theta, double* const axis, QuaD& out) {
   const double h = theta * 0.5;
-  const double s = zr_frame::sin(h);
-  out = QuaD{zr_frame::cos(h), axis[0] * s, axis[1] * s, axis[2] * s};
+  double s, c;
+  zr_frame::sinCos(h, s, c);
+  out = QuaD{c, axis[0] * s, axis[1] * s, axis[2] * s};
 }
 
 }  // namespace ZR

@@ -80,7 +80,9 @@ void mathCommon::rodVector2Rotm(double* const v, double (*const m)[3]) {
   } else {
     nx = v[0] / theta, ny = v[1] / theta, nz = v[2] / theta;
   }
-  const double c = zr_frame::cos(theta), s = zr_frame::sin(theta), t = 1.0 - c;
+  double s, c;
+  zr_frame::sinCos(theta, s, c);
+  const double t = 1.0 - c;
   m[0][0] = t * nx * nx + c;
   m[0][1] = t * nx * ny - s * nz;
   m[0][2] = t * nx * nz + s * ny;

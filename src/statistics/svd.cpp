@@ -14,18 +14,21 @@ namespace {
 
 using Rows = std::vector<std::vector<double>>;
 
+// Orders up to this keep their work area on the stack.
+constexpr std::size_t kSmall = 16;
+
 // A square matrix in one flat row-major block: the solver rotates it in place.
 struct Square {
   std::size_t n = 0;
-  std::vector<double> a;
+  double* a = nullptr;
   double& operator()(std::size_t i, std::size_t j) { return a[i * n + j]; }
 };
 
 // Gram matrices, each entry's products summed in ascending k from 0.0 (x·y + c, as a row-by-column
 // product forms them). Entries (i, j) and (j, i) are the same sum, so the lower triangle is mirrored.
 // AᵀA: entry (i, j) = Σ_k A[k][i]·A[k][j].
-Square gramColumns(const Rows& A, std::size_t n) {
-  Square g{n, std::vector<double>(n * n, 0.0)};
+void gramColumns(const Rows& A, Square& g) {
+  const std::size_t n = g.n;
   for (std::size_t i = 0; i < n; ++i)
     for (std::size_t j = i; j < n; ++j) {
       double c = 0.0;
@@ -33,29 +36,28 @@ Square gramColumns(const Rows& A, std::size_t n) {
       g(i, j) = c;
       g(j, i) = c;
     }
-  return g;
 }
 
 // AAᵀ: entry (i, j) = Σ_k A[i][k]·A[j][k].
-Square gramRows(const Rows& A, std::size_t n) {
-  const std::size_t m = A.size();
-  Square g{m, std::vector<double>(m * m, 0.0)};
-  for (std::size_t i = 0; i < m; ++i)
+void gramRows(const Rows& A, std::size_t n, Square& g) {
+  const std::size_t m = g.n;
+  for (std::size_t i = 0; i < m; ++i) {
+    const double* ri = A[i].data();
     for (std::size_t j = i; j < m; ++j) {
+      const double* rj = A[j].data();
       double c = 0.0;
-      for (std::size_t k = 0; k < n; ++k) c = A[i][k] * A[j][k] + c;
+      for (std::size_t k = 0; k < n; ++k) c = ri[k] * rj[k] + c;
       g(i, j) = c;
       g(j, i) = c;
     }
-  return g;
+  }
 }
 
 // Indices 0 … n − 1 by descending value, equal values in ascending index order (a straight
 // insertion sort: stable, and defined for NaN too).
-std::vector<std::size_t> sortIndexDescend(const std::vector<double>& values) {
-  std::vector<std::size_t> idx(values.size());
-  for (std::size_t i = 0; i < idx.size(); ++i) idx[i] = i;
-  for (std::size_t i = 1; i < idx.size(); ++i) {
+void sortIndexDescend(const double* values, std::size_t n, std::size_t* idx) {
+  for (std::size_t i = 0; i < n; ++i) idx[i] = i;
+  for (std::size_t i = 1; i < n; ++i) {
     const std::size_t key = idx[i];
     std::size_t j = i;
     while (j > 0 && values[key] > values[idx[j - 1]]) {
@@ -64,7 +66,6 @@ std::vector<std::size_t> sortIndexDescend(const std::vector<double>& values) {
     }
     idx[j] = key;
   }
-  return idx;
 }
 
 // The largest |M(i, j)| over the upper part of each row (j > i) and the first column holding it.
@@ -118,7 +119,7 @@ class RowMaxima {
   void rescan(std::size_t i) {
     double m = -1.0;
     std::size_t a = M_.n;
-    const double* row = &M_.a[i * M_.n];
+    const double* row = M_.a + i * M_.n;
     for (std::size_t j = i + 1; j < M_.n; ++j) {
       const double v = std::fabs(row[j]);
       if (v > m) m = v, a = j;
@@ -149,12 +150,13 @@ class RowMaxima {
   std::size_t* arg_ = argLocal_;
 };
 
-// Classical Jacobi with largest-element pivoting on the symmetric M (overwritten). Returns the
-// eigenvector matrix (flat, eigenvector j in column j) and fills eigenvalues, both in descending
-// order of eigenvalue.
-std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
+// Classical Jacobi with largest-element pivoting on the symmetric M (overwritten, its diagonal
+// left holding the eigenvalues). Et (n × n) receives the eigenvector matrix E transposed,
+// Et[j·n + i] = E[i][j] (eigenvector j in row j), and idx the eigenvector indices by descending
+// eigenvalue.
+void jacobiEigen(Square& M, double* Et, std::size_t* idx) {
   const std::size_t n = M.n;
-  std::vector<double> Et(n * n, 0.0);  // the eigenvector matrix E transposed: Et[j·n + i] = E[i][j]
+  for (std::size_t i = 0; i < n * n; ++i) Et[i] = 0.0;
   for (std::size_t i = 0; i < n; ++i) Et[i * n + i] = 1.0;
   // With fewer than two rows there is no off-diagonal element and nothing to rotate.
   if (n >= 2) {
@@ -162,16 +164,28 @@ std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
     for (int passes = 0;;) {
       std::size_t p = 0, q = 1;
       const double best = maxima.pivot(p, q);
-      const double theta = 0.5 * zr_frame::atan2(M(p, q) * 2.0, M(p, p) - M(q, q));
-      const double c = zr_frame::cos(theta), s = zr_frame::sin(theta);
-      const double c2 = zr_frame::cos(theta * 2.0), s2 = zr_frame::sin(theta * 2.0);
+      const double y = M(p, q) * 2.0, x = M(p, p) - M(q, q);
+      double theta, c, s, c2, s2, small;
+      if (zr_frame::atan2Small(y, x, small)) {
+        // Late in the iteration most angles are this small (|2 theta| < 2^-27), where the sine
+        // rounds to the angle and the cosine to 1.
+        theta = 0.5 * small;
+        s = theta;
+        c = 1.0;
+        s2 = small;  // = theta * 2.0
+        c2 = 1.0;
+      } else {
+        theta = 0.5 * zr_frame::atan2(y, x);
+        zr_frame::sinCos(theta, s, c);
+        zr_frame::sinCos(theta * 2.0, s2, c2);
+      }
       const double app = M(p, p), aqq = M(q, q), apq = M(p, q);
       M(p, p) = (c * app) * c + (s * aqq) * s + s2 * apq;
       M(q, q) = (c * aqq) * c + (s * app) * s - s2 * apq;
       M(p, q) = ((aqq - app) * 0.5) * s2 + c2 * apq;
       M(q, p) = M(p, q);
-      double* rowP = &M.a[p * n];
-      double* rowQ = &M.a[q * n];
+      double* rowP = M.a + p * n;
+      double* rowQ = M.a + q * n;
       for (std::size_t k = 0; k < n; ++k) {
         if (k == p || k == q) continue;
         const double mpk = rowP[k], mqk = rowQ[k];
@@ -181,8 +195,8 @@ std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
         M.a[k * n + q] = rowQ[k];
       }
       // Columns p and q of E are rows p and q of its transpose, so the update runs in pairs.
-      double* ep = &Et[p * n];
-      double* eq = &Et[q * n];
+      double* ep = Et + p * n;
+      double* eq = Et + q * n;
       const detail::Pair cp = {c, c}, sp = {s, s};
       std::size_t i = 0;
       for (; i + 2 <= n; i += 2) {
@@ -200,16 +214,21 @@ std::vector<double> jacobiEigen(Square& M, std::vector<double>& eigenvalues) {
       maxima.rotated(p, q);
     }
   }
-  std::vector<double> d(n);
-  for (std::size_t i = 0; i < n; ++i) d[i] = M(i, i);
-  const std::vector<std::size_t> idx = sortIndexDescend(d);
-  eigenvalues.resize(n);
-  std::vector<double> sorted(n * n);
-  for (std::size_t j = 0; j < n; ++j) {
-    eigenvalues[j] = d[idx[j]];
-    for (std::size_t i = 0; i < n; ++i) sorted[i * n + j] = Et[idx[j] * n + i];
+  double d[kSmall];
+  std::vector<double> dHeap;
+  double* diag = d;
+  if (n > kSmall) {
+    dHeap.resize(n);
+    diag = dHeap.data();
   }
-  return sorted;
+  for (std::size_t i = 0; i < n; ++i) diag[i] = M(i, i);
+  sortIndexDescend(diag, n, idx);
+}
+
+// Sets out to rows × cols, reusing the storage it has.
+void shape(Rows& out, std::size_t rows, std::size_t cols) {
+  out.resize(rows);
+  for (auto& row : out) row.resize(cols);
 }
 
 }  // namespace
@@ -219,27 +238,43 @@ void SVD::compute(Rows A, Rows& U, Rows& S, Rows& V) {
   const std::size_t n = m == 0 ? 0 : A[0].size();
   for (const auto& row : A)
     if (row.size() < n) detail::throwOutOfRange();
+  // One work area for both decompositions: the Gram matrix, its eigenvectors and their order.
+  // k² must not wrap (it can on 32-bit targets, where U alone would not fit).
+  const std::size_t k = m > n ? m : n;
+  if (k != 0 && k > std::vector<double>().max_size() / 2 / k) detail::throwLengthError();
+  double local[2 * kSmall * kSmall];
+  std::size_t idxLocal[kSmall];
+  std::vector<double> heap;
+  std::vector<std::size_t> idxHeap;
+  double* work = local;
+  std::size_t* idx = idxLocal;
+  if (k > kSmall) {
+    heap.resize(2 * k * k);
+    idxHeap.resize(k);
+    work = heap.data();
+    idx = idxHeap.data();
+  }
+  double* Et = work + k * k;
 
-  std::vector<double> lambda;
-  Square P = gramColumns(A, n);
-  const std::vector<double> E = jacobiEigen(P, lambda);
-  Rows newV(n, std::vector<double>(n));
+  Square P{n, work};
+  gramColumns(A, P);
+  jacobiEigen(P, Et, idx);
+  // Row i of V is eigenvector idx[i]; S holds the square roots of the eigenvalues in that order.
+  shape(V, n, n);
   for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = 0; j < n; ++j) newV[i][j] = E[j * n + i];
-
-  Rows newS(m, std::vector<double>(n, 0.0));
-  for (std::size_t k = 0; k < m && k < n; ++k) newS[k][k] = std::sqrt(lambda[k]);
-
-  lambda.clear();
-  Square Q = gramRows(A, n);
-  const std::vector<double> F = jacobiEigen(Q, lambda);
-  Rows newU(m, std::vector<double>(m));
+    for (std::size_t j = 0; j < n; ++j) V[i][j] = Et[idx[i] * n + j];
+  shape(S, m, n);
   for (std::size_t i = 0; i < m; ++i)
-    for (std::size_t j = 0; j < m; ++j) newU[i][j] = F[i * m + j];
+    for (std::size_t j = 0; j < n; ++j) S[i][j] = 0.0;
+  for (std::size_t i = 0; i < m && i < n; ++i) S[i][i] = std::sqrt(P(idx[i], idx[i]));
 
-  V = std::move(newV);
-  S = std::move(newS);
-  U = std::move(newU);
+  Square Q{m, work};
+  gramRows(A, n, Q);
+  jacobiEigen(Q, Et, idx);
+  // Column j of U is eigenvector idx[j].
+  shape(U, m, m);
+  for (std::size_t i = 0; i < m; ++i)
+    for (std::size_t j = 0; j < m; ++j) U[i][j] = Et[idx[j] * m + i];
 }
 
 }  // namespace ZR

@@ -55,13 +55,21 @@ TEST(Svd, KnownDecomposition) {
 TEST(Svd, RandomShapesDecompose) {
   SVD svd;
   zrtest::Random g(17);
-  for (std::size_t m = 1; m <= 8; ++m)
-    for (std::size_t n = 1; n <= 8; ++n) {
+  // Outputs reused from the previous shape, whatever it was, end up as fresh ones; 17 works
+  // outside the small-order storage.
+  Rows U2{{7.0}, {}}, S2, V2(3, std::vector<double>(40, -1.0));
+  const std::size_t sizes[] = {1, 2, 3, 4, 5, 6, 7, 8, 17};
+  for (std::size_t m : sizes)
+    for (std::size_t n : sizes) {
       Rows A(m, std::vector<double>(n));
       for (auto& row : A)
         for (double& e : row) e = static_cast<double>(g.between(-1000, 1000)) / 100.0;
       Rows U, S, V;
       svd.compute(A, U, S, V);
+      svd.compute(A, U2, S2, V2);
+      EXPECT_EQ(U2, U);
+      EXPECT_EQ(S2, S);
+      EXPECT_EQ(V2, V);
       ASSERT_EQ(U.size(), m);
       ASSERT_EQ(S.size(), m);
       ASSERT_EQ(V.size(), n);
@@ -91,6 +99,13 @@ TEST(Svd, ShapesOutsideTheUsualContract) {
   zrtest::expectOutOfRange([&] { svd.compute({{1, 2}, {3}}, U2, S2, V2); });
   EXPECT_EQ(U2, before);
   EXPECT_EQ(S2.size(), 2u);
+  // 65536 rows: the work area's 65536² entries wrap a 32-bit size_t (and could never be
+  // allocated on such a target), so the size is refused before anything is touched.
+  if (sizeof(std::size_t) == 4) {
+    const Rows tall(65536, std::vector<double>(1, 1.0));
+    zrtest::expectFailure([&] { svd.compute(tall, U2, S2, V2); }, zrtest::kTooLong);
+    EXPECT_EQ(U2, before);
+  }
 }
 
 }  // namespace
