@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""The zr-against-peer table of docs/performance.md from one zr_bench JSON run (medians of the
-repetitions, CPU time):
+"""The zr-against-peer table and the elementary-function table of docs/performance.md from one
+zr_bench JSON run (medians of the repetitions, CPU time):
 
     zr_bench --benchmark_filter=-Sweep_ --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \\
              --benchmark_format=json > run.json
@@ -27,7 +27,7 @@ PAIRS = [
     (f"ZR_detMatrix/{n}", f"Eigen_determinant/{n}", f"`detMatrix` n={n}", f"`determinant()` n={n}",
      "cofactor expansion over column subsets: n·2^(n−1) terms (LU is n³/3)") for n in range(3, 11)] + [
     (f"ZR_svd/{n}", f"Eigen_jacobiSVD/{n}", f"`SVD::compute` {n}×{n}", f"`JacobiSVD` {n}×{n}",
-     "two classical Jacobi eigen-decompositions; 5 libm calls per rotation") for n in (3, 8, 16)] + [
+     "two classical Jacobi eigen-decompositions; atan2 and two sin/cos pairs per rotation") for n in (3, 8, 16)] + [
     ("ZR_getGaussianKernel", "OpenCV_getGaussianKernel", "`getGaussianKernel` 7×7", "`getGaussianKernel` + outer product",
      "49 exp calls"),
     ("ZR_sobel/512", "OpenCV_Sobel/512", "`sobel` 512×512", "`Sobel` ×2 + `magnitude`",
@@ -51,6 +51,11 @@ PAIRS = [
     ("ZR_cos", "Runtime_cos", "`cos` series", "C runtime `cos`", "29 divisions by factorials"),
     ("ZR_asin", "Runtime_asin", "`asin` series", "C runtime `asin`", "100 divisions p/n"),
 ]
+
+ELEMENTARY = [("sin", "`sin`"), ("cos", "`cos`"), ("asin", "`asin`"), ("acos", "`acos`"), ("atan", "`atan`"),
+              ("atan2", "`atan2`"), ("exp", "`exp`"), ("log", "`log`"),
+              ("pow", "`pow` (x in [0.01, 10], y in [−3, 3])"), ("pow_int", "`pow` (Bezier weights)"),
+              ("sinh", "`sinh`"), ("cosh", "`cosh`"), ("tanh", "`tanh`")]
 
 
 def fmt(ns):
@@ -76,6 +81,16 @@ def main():
         ratios.append(r)
         print(f"| {zl} | {fmt(med[z])} | {pl} | {fmt(med[p])} | {r:.2f} | {why} |")
     print(f"\nMedian of the {len(ratios)} ratios: {statistics.median(ratios):.2f}.")
+
+    # The library's own elementary functions against the C runtime: zr_<f> / glibc_<f>, per call
+    # (each iteration makes 1024 calls).
+    print("\n| function | zr [ns] | glibc [ns] | zr / glibc |")
+    print("|---|---:|---:|---:|")
+    for f, label in ELEMENTARY:
+        z, g = med.get(f"unary/zr_{f}") or med.get(f"binary/zr_{f}"), med.get(f"unary/glibc_{f}") or med.get(f"binary/glibc_{f}")
+        if z is None or g is None:
+            continue
+        print(f"| {label} | {z / 1024:.1f} | {g / 1024:.1f} | {z / g:.2f} |")
 
 
 if __name__ == "__main__":
