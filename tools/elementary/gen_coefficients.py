@@ -9,33 +9,7 @@ src/frame/elementary_functions.cpp."""
 import mpmath
 from mpmath import mp, mpf
 
-mp.prec = 300
-
-
-def rn(x, bits=53):
-    """x rounded to nearest with `bits` significant bits (ties to even), as an mpf."""
-    x = mpf(x)
-    if x == 0:
-        return mpf(0)
-    m, e = mpmath.frexp(x)  # x = m * 2^e, 0.5 <= |m| < 1
-    scaled = m * mpf(2) ** bits
-    n = int(mpmath.nint(scaled))
-    return mpmath.ldexp(mpf(n), e - bits)
-
-
-def hexd(x):
-    return float(x).hex() if x != 0 else "0.0"
-
-
-def dd(x):
-    hi = rn(x)
-    lo = rn(x - hi)
-    return hi, lo
-
-
-def dd_str(x):
-    hi, lo = dd(x)
-    return "{%s, %s}" % (hexd(hi), hexd(lo))
+from mpround import rn, hexd, dd, dd_str
 
 
 def third(x):

@@ -8,19 +8,9 @@ checked here and printed next to it."""
 import struct
 
 import mpmath
-from mpmath import mp, mpf
+from mpmath import mpf
 
-mp.prec = 300
-
-
-def rn(x, bits=53):
-    """x rounded to nearest with `bits` significant bits (ties to even), as an mpf."""
-    x = mpf(x)
-    if x == 0:
-        return mpf(0)
-    m, e = mpmath.frexp(x)
-    n = int(mpmath.nint(m * mpf(2) ** bits))
-    return mpmath.ldexp(mpf(n), e - bits)
+from mpround import rn, hexd
 
 
 def rn_multiple(x, quantum):
@@ -37,10 +27,6 @@ def bits_of(x):
     while n % 2 == 0:
         n //= 2
     return n.bit_length()
-
-
-def hexd(x):
-    return float(x).hex() if x != 0 else "0.0"
 
 
 def from_bits(u):

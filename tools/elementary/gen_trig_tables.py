@@ -6,29 +6,9 @@ computed with mpmath at 300 bits. Run from the repository root:
 Every series is printed with its truncation bound on the interval the code evaluates it on; the
 rounding errors are bounded in the comments of src/frame/elementary_functions.cpp."""
 import mpmath
-from mpmath import mp, mpf
+from mpmath import mpf
 
-mp.prec = 300
-
-
-def rn(x, bits=53):
-    """x rounded to nearest with `bits` significant bits (ties to even), as an mpf."""
-    x = mpf(x)
-    if x == 0:
-        return mpf(0)
-    m, e = mpmath.frexp(x)
-    n = int(mpmath.nint(m * mpf(2) ** bits))
-    return mpmath.ldexp(mpf(n), e - bits)
-
-
-def hexd(x):
-    return float(x).hex() if x != 0 else "0.0"
-
-
-def dd_str(x):
-    hi = rn(x)
-    lo = rn(x - hi)
-    return "{%s, %s}" % (hexd(hi), hexd(lo))
+from mpround import rn, hexd, dd_str
 
 
 def nstr(x):
