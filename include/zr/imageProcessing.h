@@ -38,7 +38,8 @@ class ZR_API imageProcessing {
   /// (kernels [[−1,0,1],[−2,0,2],[−1,0,1]] and [[−1,−2,−1],[0,0,0],[1,2,1]], not flipped; row i − 1
   /// is the row above) and trunc(sqrt(gx² + gy²)). Fewer than 3 rows or columns: empty outputs.
   /// Gradients beyond the int range saturate to INT_MIN/INT_MAX; the magnitude is computed from the
-  /// exact gradients (and saturates likewise).
+  /// exact gradients (and saturates likewise). Outputs passed as the same image are computed aside
+  /// and stored in the order gx, gy, magnitude (direction last in canny): the last one stored wins.
   void sobel(std::vector<std::vector<int>> image, std::vector<std::vector<int>>& gx,
              std::vector<std::vector<int>>& gy, std::vector<std::vector<int>>& magnitude);
   /// sobel's three outputs plus direction: trunc(atan2(gy, gx)·180.0/3.1415926) in whole degrees,
