@@ -278,9 +278,11 @@ ZR_INLINE double scaleFactor(std::uint64_t scaleBits) { return fromBits(0x3ff000
 
 // ---- log ---------------------------------------------------------------------------------
 
-/// log(x) for positive finite x, relative error < 2^-100 (absolute near x = 1 is relative too).
-DD logCore(double x) {
-  int e = 0;
+/// The reduction of the double-double and triple-double logs: x = 2^e * m / c with m in
+/// [0.707, 1.414], c = kLogC[i - kLogFirst] near 1/m, and r = m*c - 1 exactly (m*c = p + q
+/// exactly, and p - 1 is exact as p is within 2^-7 of 1); subnormal x are scaled first.
+DD logReduce(double x, int& e, int& i) {
+  e = 0;
   if (x < 0x1p-1022) {
     x *= 0x1p54;
     e = -54;
@@ -292,11 +294,15 @@ DD logCore(double x) {
     m *= 0.5;
     ++e;
   }
-  const int i = static_cast<int>(m * 256.0 + 0.5);
-  const double c = tables::kLogC[i - tables::kLogFirst];
-  // r = m*c - 1 exactly: m*c = p + q exactly, and p - 1 is exact as p is within 2^-7 of 1.
-  const DD pq = twoProd(m, c);
-  const DD r = twoSum(pq.hi - 1.0, pq.lo);
+  i = static_cast<int>(m * 256.0 + 0.5);
+  const DD pq = twoProd(m, tables::kLogC[i - tables::kLogFirst]);
+  return twoSum(pq.hi - 1.0, pq.lo);
+}
+
+/// log(x) for positive finite x, relative error < 2^-100 (absolute near x = 1 is relative too).
+DD logCore(double x) {
+  int e, i;
+  const DD r = logReduce(x, e, i);
   // log1p(r) = r * (1 - r/2 + r^2/3 - ...): degrees 14..8 in double, the rest in dd.
   const double rh = r.hi;
   double h = -tables::kInv[14].hi;
@@ -467,21 +473,8 @@ TD expTD(TD x, int& k) {
 }
 
 TD logTD(double x) {
-  int e = 0;
-  if (x < 0x1p-1022) {
-    x *= 0x1p54;
-    e = -54;
-  }
-  const std::uint64_t u = bitsOf(x);
-  e += static_cast<int>(u >> 52) - 1023;
-  double m = fromBits((u & 0x000fffffffffffffULL) | 0x3ff0000000000000ULL);
-  if (m > 0x1.6a09e667f3bcdp0) {
-    m *= 0.5;
-    ++e;
-  }
-  const int i = static_cast<int>(m * 256.0 + 0.5);
-  const DD pq = twoProd(m, tables::kLogC[i - tables::kLogFirst]);
-  const DD r2 = twoSum(pq.hi - 1.0, pq.lo);
+  int e, i;
+  const DD r2 = logReduce(x, e, i);
   const TD r{r2.hi, r2.lo, 0.0};
   auto coef = [](int k2) {
     const TD c = td(tables::kInv[k2], tables::kInvT[k2]);
