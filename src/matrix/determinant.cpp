@@ -3,7 +3,7 @@
 // The minor at depth d consists of rows d … rows − 1 of the array and of the columns not yet
 // struck out, in their order; its row count follows from how many columns remain. So the
 // expansion of a minor depends only on the set of columns left, and each set is expanded once:
-// a table indexed by the bit mask of the remaining columns is filled in ascending mask order
+// a table indexed by the bit mask of the remaining columns is filled by column count
 // (every mask's sub-masks come first), each entry summed over its columns from the lowest up
 // with the signs, products and additions of the plain expansion on copied minors. That is
 // n·2^(n−1) terms instead of n! and the same bits. Shapes too wide for a table fall back to
@@ -90,12 +90,31 @@ constexpr std::size_t kMaxTableCols = 26;
 
 std::uint32_t lowestBit(std::uint32_t m) { return static_cast<std::uint32_t>(__builtin_ctz(m)); }
 
-// Bits set in m, without relying on a population-count instruction being enabled.
-std::size_t bitCount(std::uint32_t m) {
-  m = m - ((m >> 1) & 0x55555555u);
-  m = (m & 0x33333333u) + ((m >> 2) & 0x33333333u);
-  m = (m + (m >> 4)) & 0x0f0f0f0fu;
-  return static_cast<std::size_t>((m * 0x01010101u) >> 24);
+// Table entry of one column mask with k columns: the minor's first row is cols − k.
+inline double minorOf(const double* a, std::size_t rows, std::size_t cols, std::size_t base, std::uint32_t mask,
+                      std::size_t k, const double* table) {
+  const std::size_t d = cols - k;
+  const double* row = a + d * cols;
+  double s = 0.0;
+  if (k == base) {
+    // One row: its first entry (a row without entries contributes 0.0). A minor that ran out of
+    // columns above the last row is an empty sum, 0.0 as well.
+    if (d + 1 == rows && mask != 0u) s = row[lowestBit(mask)];
+    return s;
+  }
+  // Terms in column order with signs +, −, +, …: adding (−row[c])·m is subtracting row[c]·m,
+  // the same rounding, so the sign needs no multiplication.
+  std::uint32_t rest = mask;
+  for (;;) {
+    const std::uint32_t c0 = lowestBit(rest);
+    rest &= rest - 1u;
+    s = s + row[c0] * table[mask ^ (std::uint32_t{1} << c0)];
+    if (rest == 0u) return s;
+    const std::uint32_t c1 = lowestBit(rest);
+    rest &= rest - 1u;
+    s = s - row[c1] * table[mask ^ (std::uint32_t{1} << c1)];
+    if (rest == 0u) return s;
+  }
 }
 
 double expandByTable(const double* a, std::size_t rows, std::size_t cols, double* table) {
@@ -103,38 +122,31 @@ double expandByTable(const double* a, std::size_t rows, std::size_t cols, double
   // (base = cols − rows + 1) or, for rows ≥ cols + 2, when no column is left (base = 0).
   const std::size_t base = cols + 1 > rows ? cols + 1 - rows : 0;
   const std::uint32_t full = static_cast<std::uint32_t>((std::uint64_t{1} << cols) - 1u);
-  for (std::uint32_t mask = 0;; ++mask) {
-    const std::size_t k = bitCount(mask);
-    if (k >= base) {
-      const std::size_t d = cols - k;  // the minor's first row
-      const double* row = a + d * cols;
-      double s = 0.0;
-      if (k == base) {
-        // One row: its first entry (a row without entries contributes 0.0). A minor that ran
-        // out of columns above the last row is an empty sum, 0.0 as well.
-        if (d + 1 == rows && mask != 0u) s = row[lowestBit(mask)];
-      } else {
-        double sign = 1.0;  // (−1.0)^j for the j-th remaining column, exact
-        for (std::uint32_t rest = mask; rest != 0u; rest &= rest - 1u) {
-          const std::uint32_t c = lowestBit(rest);
-          const double t = (sign * row[c]) * table[mask ^ (std::uint32_t{1} << c)];
-          s = s + t;
-          sign = -sign;
-        }
-      }
-      table[mask] = s;
+  if (base == 0) table[0] = 0.0;
+  // Masks are filled by column count, so every mask's sub-masks come first and the inner loop
+  // runs the same number of times for a whole pass (no mispredicted loop exits).
+  for (std::size_t k = base > 0 ? base : 1; k <= cols; ++k) {
+    // The masks with k bits set, in ascending order (each next one from the carry of its lowest run).
+    std::uint32_t mask = static_cast<std::uint32_t>((std::uint64_t{1} << k) - 1u);
+    for (;;) {
+      table[mask] = minorOf(a, rows, cols, base, mask, k, table);
+      if (mask == (full ^ ((std::uint32_t{1} << (cols - k)) - 1u))) break;  // the highest k columns
+      const std::uint32_t low = mask & (0u - mask);
+      const std::uint32_t carried = mask + low;
+      mask = carried | (((carried ^ mask) >> 2) >> lowestBit(mask));
     }
-    if (mask == full) return table[full];
   }
+  return table[full];
 }
 
 // Leaves of the walked expansion, cols·(cols − 1)·…·(cols − rows + 2), against the cols·2^(cols−1)
-// terms of the table: the table is used unless the expansion is the smaller job (orders up to 4).
+// terms of the table: a leaf costs about twice a table term (the list walk), so the table is used
+// unless the expansion is less than half its size (orders up to 3).
 bool tableIsCheaper(std::size_t rows, std::size_t cols) {
   if (cols > kMaxTableCols) return false;
   double leaves = 1.0;
   for (std::size_t i = 0; i + 1 < rows && i < cols; ++i) leaves *= static_cast<double>(cols - i);
-  return leaves * 2.0 > static_cast<double>(cols) * static_cast<double>(std::uint64_t{1} << cols);
+  return leaves * 4.0 > static_cast<double>(cols) * static_cast<double>(std::uint64_t{1} << cols);
 }
 
 }  // namespace
