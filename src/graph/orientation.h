@@ -83,7 +83,18 @@ inline bool narrow(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t 
   return a > -lim && a < lim && b > -lim && b < lim && c > -lim && c < lim && d > -lim && d < lim;
 }
 
+/// A point's x and y, widened once, for the passes that visit rows many times.
+struct XY {
+  std::int64_t x;
+  std::int64_t y;
+};
+
 /// (a.x − o.x)·(b.y − o.y) − (a.y − o.y)·(b.x − o.x): positive when b lies to the left of o→a.
+inline Wide orientation(const XY& o, const XY& a, const XY& b) {
+  const std::int64_t ax = a.x - o.x, by = b.y - o.y, ay = a.y - o.y, bx = b.x - o.x;
+  if (narrow(ax, by, ay, bx)) return widen(ax * by - ay * bx);
+  return sub(product(ax, by), product(ay, bx));
+}
 inline Wide orientation(const Row& o, const Row& a, const Row& b) {
   const std::int64_t ax = dx(a, o), by = dy(b, o), ay = dy(a, o), bx = dx(b, o);
   if (narrow(ax, by, ay, bx)) return widen(ax * by - ay * bx);
