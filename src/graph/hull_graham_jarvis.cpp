@@ -100,22 +100,11 @@ void polarSort(std::vector<PolarKey>& keys, const PolarKeyLess& less) {
     a.swap(b);
   }
   b = std::vector<Item>();
-  // keys[i] := keys[a[i].index], in place along the permutation's cycles; a visited entry's index
-  // becomes its own position.
-  for (std::size_t i = 0; i < m; ++i) {
-    if (a[i].index == i) continue;
-    const PolarKey held = keys[i];
-    std::size_t j = i;
-    for (;;) {
-      const std::size_t from = a[j].index;
-      a[j].index = static_cast<std::uint32_t>(j);
-      if (from == i) {
-        keys[j] = held;
-        break;
-      }
-      keys[j] = keys[from];
-      j = from;
-    }
+  // keys[i] := keys[a[i].index]: gathered into a new array, every load independent of the others.
+  {
+    std::vector<PolarKey> sorted(m);
+    for (std::size_t i = 0; i < m; ++i) sorted[i] = keys[a[i].index];
+    keys.swap(sorted);
   }
   // Points whose sorted key bytes differ are in their exact order already. A run of equal sorted
   // bytes holds points of (nearly) one angle in row order, as every radix pass keeps the order of
