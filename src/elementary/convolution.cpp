@@ -69,24 +69,27 @@ void convolutionMath::conv2(std::vector<std::vector<double>> A, std::vector<std:
   for (auto& row : C) row.resize(cols);
   if (ma == 0 || na == 0) return;  // no (i, j) at all: no entry is written
 
+  // Entry (r, c) sums a[i][j]·b[r − i][c − j] over the i with 0 ≤ r − i < mb, then the j with
+  // 0 ≤ c − j < nb, in ascending order, rounding the running sum to float after every term. The
+  // loops run over i, then k = c − j downwards (j upwards), then j: every entry still receives its
+  // terms in that order, and the innermost loop updates independent entries of row r.
   for (std::size_t r = 0; r < rows; ++r) {
-    // Only the i with 0 ≤ r − i < mb and j with 0 ≤ c − j < nb contribute; the rest leave the
-    // running sum as it is, so the loops skip them and keep the order of the others.
+    double* out = C[r].data();
+    for (std::size_t c = 0; c < cols; ++c) out[c] = 0.0;  // the float sum starts at 0
     const std::size_t iFirst = r >= mb ? r - mb + 1 : 0;
     const std::size_t iLast = std::min(ma - 1, r);
-    for (std::size_t c = 0; c < cols; ++c) {
-      float acc = 0.0f;
-      if (nb != 0) {
-        const std::size_t jFirst = c >= nb ? c - nb + 1 : 0;
-        const std::size_t jLast = std::min(na - 1, c);
-        for (std::size_t i = iFirst; i <= iLast; ++i) {
-          const std::vector<double>& a = A[i];
-          const std::vector<double>& b = B[r - i];
-          for (std::size_t j = jFirst; j <= jLast; ++j)
-            acc = static_cast<float>(a[j] * b[c - j] + static_cast<double>(acc));
-        }
+    for (std::size_t i = iFirst; i <= iLast; ++i) {
+      const double* a = A[i].data();
+      const double* b = B[r - i].data();
+      for (std::size_t k = nb; k-- > 0;) {
+        const double bk = b[k];
+        const detail::Pair bp = {bk, bk};
+        double* o = out + k;
+        std::size_t j = 0;
+        for (; j + 2 <= na; j += 2)
+          detail::storePair(o + j, detail::roundedToFloat(detail::loadPair(a + j) * bp + detail::loadPair(o + j)));
+        for (; j < na; ++j) o[j] = static_cast<double>(static_cast<float>(a[j] * bk + o[j]));
       }
-      C[r][c] = static_cast<double>(acc);
     }
   }
 }

@@ -19,6 +19,16 @@ inline Pair operator-(Pair a, Pair b) { return {a.lo - b.lo, a.hi - b.hi}; }
 inline Pair operator*(Pair a, Pair b) { return {a.lo * b.lo, a.hi * b.hi}; }
 #endif
 
+/// Each lane rounded to float and widened back: the scalar static_cast<double>(static_cast<float>(x)).
+inline Pair roundedToFloat(Pair v) {
+#if defined(__GNUC__)
+  typedef float Float2 __attribute__((vector_size(8)));
+  return __builtin_convertvector(__builtin_convertvector(v, Float2), Pair);
+#else
+  return {static_cast<double>(static_cast<float>(v.lo)), static_cast<double>(static_cast<float>(v.hi))};
+#endif
+}
+
 inline Pair loadPair(const double* p) {
   Pair v;
   std::memcpy(&v, p, sizeof v);
