@@ -75,11 +75,3 @@ ZR_PAIR1(cosh, rtCosh, -5.0, 5.0)
 ZR_PAIR1(tanh, rtTanh, -5.0, 5.0)
 
 }  // namespace
-namespace {
-BENCHMARK_CAPTURE(unary, zr_asin_lo, zr_frame::asin, -0.5, 0.5);
-BENCHMARK_CAPTURE(unary, glibc_asin_lo, rtAsin, -0.5, 0.5);
-BENCHMARK_CAPTURE(unary, zr_asin_hi, zr_frame::asin, 0.5, 1.0);
-BENCHMARK_CAPTURE(unary, glibc_asin_hi, rtAsin, 0.5, 1.0);
-BENCHMARK_CAPTURE(unary, zr_asin_pos, zr_frame::asin, 0, 1.0);
-BENCHMARK_CAPTURE(unary, glibc_asin_pos, rtAsin, 0, 1.0);
-}
