@@ -117,10 +117,99 @@ inline double minorOf(const double* a, std::size_t rows, std::size_t cols, std::
   }
 }
 
+// Up to kListCols columns the fill order and every mask's terms come from lists made at compile
+// time: the masks by column count, ascending within a count, and for each mask its (column,
+// sub-mask) pairs from the lowest column up. The masks of fewer columns are, in every count, the
+// leading ones (they are the smaller numbers), so one list serves every width up to kListCols.
+constexpr std::size_t kListCols = 10;
+struct MinorLists {
+  std::uint16_t mask[std::size_t{1} << kListCols] = {};
+  std::uint16_t levelStart[kListCols + 2] = {};  // position in mask[] of the first mask of each count
+  std::uint16_t termStart[kListCols + 2] = {};   // position of its first term; each mask of count k has k
+  std::uint8_t column[kListCols << (kListCols - 1)] = {};
+  std::uint16_t sub[kListCols << (kListCols - 1)] = {};
+};
+
+constexpr MinorLists makeMinorLists() {
+  MinorLists l{};
+  std::size_t position = 0, term = 0;
+  for (std::size_t k = 0; k <= kListCols; ++k) {
+    l.levelStart[k] = static_cast<std::uint16_t>(position);
+    l.termStart[k] = static_cast<std::uint16_t>(term);
+    for (unsigned m = 0; m < (1u << kListCols); ++m) {
+      std::size_t count = 0;
+      for (unsigned c = 0; c < kListCols; ++c) count += (m >> c) & 1u;
+      if (count != k) continue;
+      l.mask[position++] = static_cast<std::uint16_t>(m);
+      for (unsigned c = 0; c < kListCols; ++c) {
+        if (((m >> c) & 1u) == 0) continue;
+        l.column[term] = static_cast<std::uint8_t>(c);
+        l.sub[term] = static_cast<std::uint16_t>(m ^ (1u << c));
+        ++term;
+      }
+    }
+  }
+  l.levelStart[kListCols + 1] = static_cast<std::uint16_t>(position);
+  l.termStart[kListCols + 1] = static_cast<std::uint16_t>(term);
+  return l;
+}
+constexpr MinorLists kMinorLists = makeMinorLists();
+
+// The masks of K columns below `limit` (2^cols), each the sum of its K terms as in minorOf.
+template <std::size_t K>
+void fillCount(const double* row, std::uint32_t limit, double* table) {
+  const MinorLists& l = kMinorLists;
+  const std::uint8_t* column = l.column + l.termStart[K];
+  const std::uint16_t* sub = l.sub + l.termStart[K];
+  for (std::size_t i = l.levelStart[K]; i < l.levelStart[K + 1]; ++i) {
+    const std::uint32_t mask = l.mask[i];
+    if (mask >= limit) return;
+    double s = 0.0;
+    for (std::size_t j = 0; j < K; ++j) {
+      const double t = row[column[j]] * table[sub[j]];
+      s = (j % 2 == 0) ? s + t : s - t;
+    }
+    table[mask] = s;
+    column += K;
+    sub += K;
+  }
+}
+
+double expandByLists(const double* a, std::size_t rows, std::size_t cols, std::size_t base, double* table) {
+  const std::uint32_t limit = std::uint32_t{1} << cols;
+  const MinorLists& l = kMinorLists;
+  if (base == 0) table[0] = 0.0;
+  if (base > 0) {
+    // One row: its first entry (0.0 unless it is the last row; a minor that ran out of columns
+    // above the last row is an empty sum).
+    const double* row = a + (cols - base) * cols;
+    const bool last = cols - base + 1 == rows;
+    for (std::size_t i = l.levelStart[base]; i < l.levelStart[base + 1] && l.mask[i] < limit; ++i)
+      table[l.mask[i]] = last ? row[lowestBit(l.mask[i])] : 0.0;
+  }
+  for (std::size_t k = base + 1; k <= cols; ++k) {
+    const double* row = a + (cols - k) * cols;
+    switch (k) {
+      case 1: fillCount<1>(row, limit, table); break;
+      case 2: fillCount<2>(row, limit, table); break;
+      case 3: fillCount<3>(row, limit, table); break;
+      case 4: fillCount<4>(row, limit, table); break;
+      case 5: fillCount<5>(row, limit, table); break;
+      case 6: fillCount<6>(row, limit, table); break;
+      case 7: fillCount<7>(row, limit, table); break;
+      case 8: fillCount<8>(row, limit, table); break;
+      case 9: fillCount<9>(row, limit, table); break;
+      default: fillCount<10>(row, limit, table); break;
+    }
+  }
+  return table[limit - 1];
+}
+
 double expandByTable(const double* a, std::size_t rows, std::size_t cols, double* table) {
   // Masks with fewer than `base` columns are never reached: the expansion stops at the last row
   // (base = cols − rows + 1) or, for rows ≥ cols + 2, when no column is left (base = 0).
   const std::size_t base = cols + 1 > rows ? cols + 1 - rows : 0;
+  if (cols >= 1 && cols <= kListCols) return expandByLists(a, rows, cols, base, table);
   const std::uint32_t full = static_cast<std::uint32_t>((std::uint64_t{1} << cols) - 1u);
   if (base == 0) table[0] = 0.0;
   // Masks are filled by column count, so every mask's sub-masks come first and the inner loop
