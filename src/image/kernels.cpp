@@ -1,5 +1,6 @@
 // Gaussian and box kernels.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -19,20 +20,33 @@ std::vector<std::vector<double>> imageProcessing::getGaussianKernel(int size, do
   double total = 0.0;
   std::vector<std::vector<double>> k;
   if (size >= 1) {
+    // Entry (r, c) depends on x² and y² only (x = c + 1 − h, y = r + 1 − h), so each row is made
+    // from the values at |x| = 0 … reach of its |y|, and a row whose |y| came before is a copy:
+    // exp is called (reach + 1)² times instead of size² times, with the same arguments.
+    const int reach = std::max(h - 1, size - h);
+    std::vector<double> half(static_cast<std::size_t>(reach) + 1);
+    std::vector<int> madeAt(static_cast<std::size_t>(reach) + 1, -1);  // the row made for each |y|
     k.reserve(static_cast<std::size_t>(size));
     for (int r = 0; r < size; ++r) {
       const int y = r + 1 - h;
-      std::vector<double> row;
-      row.reserve(static_cast<std::size_t>(size));
+      const int ay = y < 0 ? -y : y;
+      if (madeAt[static_cast<std::size_t>(ay)] >= 0) {
+        k.push_back(k[static_cast<std::size_t>(madeAt[static_cast<std::size_t>(ay)])]);
+        continue;
+      }
+      madeAt[static_cast<std::size_t>(ay)] = r;
+      for (int a = 0; a <= reach; ++a)
+        half[static_cast<std::size_t>(a)] =
+            zr_frame::exp(-((static_cast<double>(a * a) + static_cast<double>(y * y)) / ((sigma * 2.0) * sigma))) * coef;
+      std::vector<double> row(static_cast<std::size_t>(size));
       for (int c = 0; c < size; ++c) {
         const int x = c + 1 - h;
-        const double v =
-            zr_frame::exp(-((static_cast<double>(x * x) + static_cast<double>(y * y)) / ((sigma * 2.0) * sigma))) * coef;
-        row.push_back(v);
-        total = v + total;
+        row[static_cast<std::size_t>(c)] = half[static_cast<std::size_t>(x < 0 ? -x : x)];
       }
       k.push_back(std::move(row));
     }
+    for (const auto& row : k)
+      for (double v : row) total = v + total;
   }
   if (normalise) {
     for (auto& row : k)
