@@ -1,5 +1,6 @@
 // Grayscale conversion, Otsu binarisation and morphological opening.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -57,19 +58,38 @@ void imageProcessing::imageBinaryzation(Image gray, Image& result) {
   // Counts and weighted sums in 64 bits: an image with more than 2^24 pixels of one level
   // (an 8K frame of one colour) would wrap t·count in 32 bits. Below that the values, and so
   // the threshold, are those of 32-bit sums.
-  // Four partial histograms so that runs of one level do not wait on one counter.
-  std::uint64_t part[4][256] = {};
+  // Four partial histograms so that runs of one level do not wait on one counter, in 32 bits
+  // (half the cache lines), added into the 64-bit counts every 2^24 pixels, long before any of
+  // them could wrap (rows are taken in pieces of at most that many pixels).
+  constexpr std::size_t kFlushPixels = std::size_t{1} << 24;
+  std::uint64_t hist[256] = {};
+  std::uint32_t part[4][256] = {};
+  auto flush = [&]() {
+    for (std::size_t t = 0; t < 256; ++t) {
+      hist[t] += std::uint64_t{part[0][t]} + part[1][t] + part[2][t] + part[3][t];
+      part[0][t] = part[1][t] = part[2][t] = part[3][t] = 0;
+    }
+  };
+  std::size_t pending = 0;  // pixels counted since the last flush, a bound on every partial count
   for (const auto& row : gray) {
-    const int* p = row.data();
-    std::size_t c = 0;
-    for (; c + 4 <= cols; c += 4)
-      for (std::size_t q = 0; q < 4; ++q)
-        if (static_cast<unsigned>(p[c + q]) <= 255u) ++part[q][p[c + q]];
-    for (; c < cols; ++c)
-      if (static_cast<unsigned>(p[c]) <= 255u) ++part[0][p[c]];
+    for (std::size_t start = 0; start < cols;) {
+      const std::size_t len = std::min(cols - start, kFlushPixels);
+      if (pending + len > kFlushPixels) {
+        flush();
+        pending = 0;
+      }
+      pending += len;
+      const int* p = row.data() + start;
+      std::size_t c = 0;
+      for (; c + 4 <= len; c += 4)
+        for (std::size_t q = 0; q < 4; ++q)
+          if (static_cast<unsigned>(p[c + q]) <= 255u) ++part[q][p[c + q]];
+      for (; c < len; ++c)
+        if (static_cast<unsigned>(p[c]) <= 255u) ++part[0][p[c]];
+      start += len;
+    }
   }
-  std::uint64_t hist[256];
-  for (std::size_t t = 0; t < 256; ++t) hist[t] = part[0][t] + part[1][t] + part[2][t] + part[3][t];
+  flush();
 
   std::uint64_t total = 0;
   double sumAll = 0.0;
