@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "frame/elementary_functions.h"
 #include "frame/failure.h"
@@ -59,6 +62,39 @@ std::vector<std::vector<double>> imageProcessing::getGaussianKernel(int size, do
   return k;
 }
 
+namespace {
+
+// Exact integer window sums of one output row from column sums whose windows, steps and window
+// differences fit 32 bits: o[j] = column[j] + … + column[j + s − 1], formed as a running sum of the
+// steps column[j + s − 1] − column[j − 1].
+void windowRow(const std::int32_t* column, std::size_t s, std::size_t outCols, std::int32_t* step, double* o) {
+  std::int32_t window = 0;
+  for (std::size_t c = 0; c < s; ++c) window += column[c];
+  for (std::size_t j = 1; j < outCols; ++j) step[j] = column[j + s - 1] - column[j - 1];
+  o[0] = static_cast<double>(window);
+  std::size_t j = 1;
+#if defined(__SSE2__)
+  // Four running sums at a time: the steps' prefix sums within the block plus the window before it.
+  __m128i carry = _mm_set1_epi32(window);
+  for (; j + 4 <= outCols; j += 4) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(step + j));
+    v = _mm_add_epi32(v, _mm_slli_si128(v, 4));
+    v = _mm_add_epi32(v, _mm_slli_si128(v, 8));
+    v = _mm_add_epi32(v, carry);
+    _mm_storeu_pd(o + j, _mm_cvtepi32_pd(v));
+    _mm_storeu_pd(o + j + 2, _mm_cvtepi32_pd(_mm_shuffle_epi32(v, 0xee)));
+    carry = _mm_shuffle_epi32(v, 0xff);
+  }
+  window = _mm_cvtsi128_si32(carry);
+#endif
+  for (; j < outCols; ++j) {
+    window += step[j];
+    o[j] = static_cast<double>(window);
+  }
+}
+
+}  // namespace
+
 void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, bool normalise,
                                 std::vector<std::vector<double>>& filtered) {
   const std::size_t cols = detail::checkedColumns(image);
@@ -95,7 +131,22 @@ void imageProcessing::boxFilter(std::vector<std::vector<int>> image, int size, b
       largest = hi[q] > largest ? hi[q] : largest;
     }
     const double bound = static_cast<double>(s) * static_cast<double>(s) * static_cast<double>(largest);
-    if (!normalise && bound <= 9007199254740992.0) {
+    if (!normalise && bound <= 1073741823.0) {
+      // The same sums in 32 bits: with s²·largest below 2^30 every window, column sum, step, pixel
+      // difference and difference of two windows is below 2^31.
+      std::vector<std::int32_t> column(cols, 0), step(outCols);
+      for (std::size_t r = 0; r < s; ++r) {
+        const int* p = image[r].data();
+        for (std::size_t c = 0; c < cols; ++c) column[c] += p[c];
+      }
+      for (std::size_t i = 0;; ++i) {
+        windowRow(column.data(), s, outCols, step.data(), out[i].data());
+        if (i + 1 == outRows) break;
+        const int* enter = image[i + s].data();
+        const int* leave = image[i].data();
+        for (std::size_t c = 0; c < cols; ++c) column[c] += enter[c] - leave[c];
+      }
+    } else if (!normalise && bound <= 9007199254740992.0) {
       // Every term is a whole number and every partial sum of a window stays within 2^53, so the
       // row-major sum is exact and equals the integer window sum, whatever order forms it: running
       // column sums down the image and a running window sum along each row.

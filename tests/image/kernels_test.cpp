@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "support.h"
@@ -41,27 +42,29 @@ TEST(BoxFilter, MatchesAnIndependentWindowSum) {
   imageProcessing ip;
   zrtest::Random g(9);
   // 41 columns: output rows of 35 to 41 entries, in blocks of sixteen, pairs and single windows;
-  // out arrives with longer rows of other values, which must all be overwritten.
+  // out arrives with longer rows of other values, which must all be overwritten. Pixels of any
+  // size too, where the exact sums need 64 bits.
   std::vector<std::vector<int>> img(7, std::vector<int>(41));
-  for (auto& r : img)
-    for (int& p : r) p = g.between(-300, 255);
-  for (int size = 1; size <= 7; ++size)
-    for (bool normalise : {true, false}) {
-      Kernel out(size % 2 == 0 ? 9 : 1, std::vector<double>(50, 42.0));
-      ip.boxFilter(img, size, normalise, out);
-      const std::size_t s = static_cast<std::size_t>(size);
-      ASSERT_EQ(out.size(), 7 - s + 1);
-      const double v = normalise ? 1.0 / (size * size) : 1.0;
-      for (std::size_t i = 0; i < out.size(); ++i) {
-        ASSERT_EQ(out[i].size(), 41 - s + 1);
-        for (std::size_t j = 0; j < out[i].size(); ++j) {
-          double sum = 0.0;
-          for (std::size_t r = 0; r < s; ++r)
-            for (std::size_t c = 0; c < s; ++c) sum = sum + img[i + r][j + c] * v;
-          EXPECT_EQ(out[i][j], sum);
+  for (int range : {300, INT_MAX})
+    for (int size = 1; size <= 7; ++size)
+      for (bool normalise : {true, false}) {
+        for (auto& r : img)
+          for (int& p : r) p = g.between(-range, range);
+        Kernel out(size % 2 == 0 ? 9 : 1, std::vector<double>(50, 42.0));
+        ip.boxFilter(img, size, normalise, out);
+        const std::size_t s = static_cast<std::size_t>(size);
+        ASSERT_EQ(out.size(), 7 - s + 1);
+        const double v = normalise ? 1.0 / (size * size) : 1.0;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+          ASSERT_EQ(out[i].size(), 41 - s + 1);
+          for (std::size_t j = 0; j < out[i].size(); ++j) {
+            double sum = 0.0;
+            for (std::size_t r = 0; r < s; ++r)
+              for (std::size_t c = 0; c < s; ++c) sum = sum + img[i + r][j + c] * v;
+            EXPECT_EQ(out[i][j], sum);
+          }
         }
       }
-    }
   Kernel out{{1}};
   ip.boxFilter(img, 8, true, out);
   EXPECT_TRUE(out.empty());
