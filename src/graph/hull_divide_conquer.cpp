@@ -12,8 +12,8 @@ namespace {
 
 using detail::orientation;
 using detail::Row;
-using detail::XY;
 using detail::sign;
+using detail::XY;
 using Indexes = std::vector<std::size_t>;
 
 // Hull points beyond a chord among rows on one side of it, appended in the order of a recursion
