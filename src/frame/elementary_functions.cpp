@@ -1074,21 +1074,7 @@ double cos(double x) {
 
 namespace {
 
-/// Fast path of the atan family: B + sigma*atan(z) for z = num/den in (0, 1] (a little above is
-/// fine) as a double-double to 2^-98 (quotient() below, of num and den to 2^-100), where
-/// (B, sigma) is row octant of kAtanOctant. Sets out and returns true when the rounding is
-/// decided.
-///
-/// z = c + h1 + z.lo with c = j/64, h1 = z.hi - c exact (Sterbenz), |h1| <= 1/128, and
-///   atan z = A_j + a_1 (h1 + z.lo) + 2 a_2 h1 z.lo + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
-/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator).
-/// B + sigma*A_j and then + sigma*a_1*h1 are exact (each first term is 0 or larger than the
-/// second). Errors relative to |v|, v the result: z 2^-98 (|dv/dz| z <= |v|); h1^2 (...), whose
-/// terms add up to at most 2^-13.4 |v| and each pass at most 6 roundings, 2^-63.8; the terms of
-/// z.lo dropped, below h1^2 |z.lo| <= 2^-65 z, 2^-64.7 (z <= 4/pi |v|); the tail 2^-68.9; six
-/// additions of terms below 2^-13.3 |v|, 2^-63.7; the tables 2^-104: in all < 2^-62.3.
-/// The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and the roundings of
-/// lo -+ err).
+/// (B, sigma) of the atan family's fast path: the result is B + sigma*atan(z), z in (0, 1].
 constexpr double kAtanOctant[4][3] = {
     {0.0, 0.0, 1.0},                                // x > 0, |y| <= x: atan z
     {tables::kPi.hi, tables::kPi.lo, -1.0},         // x < 0, |y| <= |x|: pi - atan z
@@ -1096,22 +1082,61 @@ constexpr double kAtanOctant[4][3] = {
     {tables::kPio2.hi, tables::kPio2.lo, 1.0},      // x < 0, |y| > |x|: pi/2 + atan z
 };
 
-ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
-  const double kShift = 0x1.8p52;
-  const double t = z.hi * 64.0 + kShift;
-  const double c = (t - kShift) * 0.015625;
+/// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
+ZR_INLINE double atanHigh26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
+
+/// The low part of n/d = qh + lo for 2^-400 <= n <= d < 2^400, given qh = n/d and inv = 1/d
+/// (both rounded; two independent divisions, or one when n = 1), within 2^-75.8 qh of the exact
+/// n/d - qh. The remainder n - qh d without a Veltkamp product: qhh, dh are qh and d cut to 26
+/// bits (|qh - qhh| < 2^-25 qh, |d - dh| < 2^-25 d), so qhh dh is exact and within a factor
+/// (1 + 2^-23) of n, and n - qhh dh is exact (Sterbenz); qhh dl and ql d are each below
+/// 2^-25 qh d and round by 2^-78 qh d, their sum by 2^-77 qh d, so r is the remainder
+/// (|r| <= 2^-53 qh d) to 2^-76 qh d, and r inv to 2^-76 qh + 2^-104 qh.
+ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
+  const double qhh = atanHigh26(qh), dh = atanHigh26(d);
+  const double r = (n - qhh * dh) - (qhh * (d - dh) + (qh - qhh) * d);
+  return r * inv;
+}
+
+/// The kernel: B + sigma*atan(z) for z = zh + zl, 0 < zh <= 1 (exact up to 2^-75.8 zh), (B, sigma)
+/// row octant of kAtanOctant. Sets out and returns true when the rounding is decided.
+///
+/// zh + 1.5*2^46 rounds zh to c = j/64 (its last place is 1/64) and keeps j in the low bits;
+/// h1 = zh - c is exact (Sterbenz, or c = 0), |h1| <= 1/128, and
+///   atan z = A_j + a_1 (h1 + zl) + 2 a_2 h1 zl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
+/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator).
+/// a_1 h1 is split without a Veltkamp product: in rows j >= 1, hh = (h1 + 1.5*2^21) - 1.5*2^21
+/// is h1 rounded to a multiple of 2^-31 (at most 25 bits), times the 26-bit upper part a_1hi of
+/// a_1 (entry 12) exact; hl = h1 - hh is exact (h1 is a multiple of ulp(zh)) and below 2^-32.
+/// Row 0 takes hh = h1 (a_1 = 1: the product is exact, and t2.hi stays the leading part of the
+/// result however small z is). The rest,
+/// a_1hi hl + (a_1lo + a_1 - a_1hi) h1, rounds by less than 2^-83.3: 2^-76.3 of atan z in
+/// rows j >= 1 (atan z >= atan(1/128)), and not at all in row 0 (a_1 = a_1hi = 1, a_1lo = 0).
+/// B + sigma*A_j and then + sigma*a_1hi*hh are exact (each first term is 0 or larger than the
+/// second). Errors relative to |v|, v the result: z 2^-75.8 (|dv/dz| z <= |v|); h1^2 (...),
+/// whose terms add up to at most 2^-13.4 |v| and each pass at most 6 roundings, 2^-63.8; the
+/// terms of zl dropped, below h1^2 |zl| <= 2^-65 z, 2^-64.7 (z <= 4/pi |v|); the split of a_1 h1
+/// 2^-76.3; the tail 2^-68.9; six additions of terms below 2^-13.3 |v|, 2^-63.7; the tables 2^-104:
+/// in all < 2^-62.4. The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and
+/// the roundings of lo -+ err).
+ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out) {
+  const double kShift = 0x1.8p46;
+  const double t = zh + kShift;
+  const double c = t - kShift;
   const double* a = tables::kAtanPoly[static_cast<unsigned>(bitsOf(t)) & 127u];
-  const double h1 = z.hi - c;
+  const double h1 = zh - c;
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
+  // adding it rounds h1 to a multiple of 2^-31; row 0 keeps all of h1 (a_1 = 1)
+  const double split = c == 0.0 ? 0.0 : 0x1.8p21;
+  const double hh = (h1 + split) - split;
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
-  const DD p = twoProdSplit(a[2], a[12], a[13], h1);
-  const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
+  const DD t2 = fastTwoSum(t1.hi, sigma * (a[12] * hh));
   const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
   const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
   // the polynomial comes last: the other terms are summed while it is evaluated
-  const double small = p.lo + (a[1] + (a[3] * h1 + z.lo * (a[2] + 2.0 * a[4] * h1)));
+  const double small = a[1] + ((a[12] * (h1 - hh) + (a[13] + a[3]) * h1) + zl * (a[2] + 2.0 * a[4] * h1));
   const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + sigma * q;
   const double err = fabs_(t2.hi) * 0x1.2p-61;
   out = t2.hi + lo;
@@ -1273,9 +1298,12 @@ double atan(double x) {
   // 2^-27 <= |x| < 2^60
   if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL)) {
     // z = |x| or 1/|x|: the division only where it is needed
-    const bool big = ax > 1.0;
-    if (atanFastTable(big ? quotient({1.0, 0.0}, {ax, 0.0}) : DD{ax, 0.0}, big ? 2u : 0u, out))
+    if (ax > 1.0) {
+      const double inv = 1.0 / ax;
+      if (atanFastTable(inv, atanQuotientLow(1.0, ax, inv, inv), 2u, out)) return xorSign(out, x);
+    } else if (atanFastTable(ax, 0.0, 0u, out)) {
       return xorSign(out, x);
+    }
   }
   return atanGeneral(x);
 }
@@ -1287,8 +1315,9 @@ double atan2(double y, double x) {
   if (absIn(x, lo, hi) && absIn(y, lo, hi)) {
     const bool swap = ay > ax;
     const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
-    const DD z = quotient({swap ? ax : ay, 0.0}, {swap ? ay : ax, 0.0});
-    if (atanFastTable(z, octant, out)) return xorSign(out, y);
+    const double n = swap ? ax : ay, d = swap ? ay : ax;
+    const double qh = n / d, inv = 1.0 / d;  // independent: the second division overlaps the first
+    if (atanFastTable(qh, atanQuotientLow(n, d, qh, inv), octant, out)) return xorSign(out, y);
   }
   return atan2General(y, x);
 }
