@@ -1127,8 +1127,9 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   const double h1 = zh - c;
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
-  // adding it rounds h1 to a multiple of 2^-31; row 0 keeps all of h1 (a_1 = 1)
-  const double split = c == 0.0 ? 0.0 : 0x1.8p21;
+  // adding it rounds h1 to a multiple of 2^-31; row 0 (c = 0) keeps all of h1 (a_1 = 1);
+  // a minimum rather than a branch (c >= 1/64 in the other rows)
+  const double cs = c * 0x1p100, split = cs < 0x1.8p21 ? cs : 0x1.8p21;
   const double hh = (h1 + split) - split;
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
   const DD t2 = fastTwoSum(t1.hi, sigma * (a[12] * hh));
@@ -1310,12 +1311,14 @@ double atan(double x) {
 
 double atan2(double y, double x) {
   double out;
-  const double ax = fabs_(x), ay = fabs_(y);
+  const std::uint64_t ux = bitsOf(x) & 0x7fffffffffffffffULL, uy = bitsOf(y) & 0x7fffffffffffffffULL;
   const std::uint64_t lo = 0x26f0000000000000ULL, hi = 0x58f0000000000000ULL;  // 2^-400, 2^400
-  if (absIn(x, lo, hi) && absIn(y, lo, hi)) {
-    const bool swap = ay > ax;
+  if (ux - lo < hi - lo && uy - lo < hi - lo) {
+    // the smaller over the larger: positive doubles order as their bits, so integer selects
+    // (no branch on the data)
+    const bool swap = uy > ux;
+    const double n = fromBits(swap ? ux : uy), d = fromBits(swap ? uy : ux);
     const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
-    const double n = swap ? ax : ay, d = swap ? ay : ax;
     const double qh = n / d, inv = 1.0 / d;  // independent: the second division overlaps the first
     if (atanFastTable(qh, atanQuotientLow(n, d, qh, inv), octant, out)) return xorSign(out, y);
   }
