@@ -1074,12 +1074,17 @@ double cos(double x) {
 
 namespace {
 
-/// (B, sigma) of the atan family's fast path: the result is B + sigma*atan(z), z in (0, 1].
-constexpr double kAtanOctant[4][3] = {
+/// (B, sigma) of the atan family's fast path: the result is B + sigma*atan(z), z in (0, 1];
+/// rows 4 to 7 are rows 0 to 3 negated (y < 0), so the sign needs no step of its own.
+constexpr double kAtanOctant[8][3] = {
     {0.0, 0.0, 1.0},                                // x > 0, |y| <= x: atan z
     {tables::kPi.hi, tables::kPi.lo, -1.0},         // x < 0, |y| <= |x|: pi - atan z
     {tables::kPio2.hi, tables::kPio2.lo, -1.0},     // x > 0, |y| > x: pi/2 - atan z
     {tables::kPio2.hi, tables::kPio2.lo, 1.0},      // x < 0, |y| > |x|: pi/2 + atan z
+    {-0.0, -0.0, -1.0},
+    {-tables::kPi.hi, -tables::kPi.lo, 1.0},
+    {-tables::kPio2.hi, -tables::kPio2.lo, 1.0},
+    {-tables::kPio2.hi, -tables::kPio2.lo, -1.0},
 };
 
 /// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
@@ -1139,7 +1144,7 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   // the polynomial comes last: the other terms are summed while it is evaluated
   const double small = a[1] + ((a[12] * (h1 - hh) + (a[13] + a[3]) * h1) + zl * (a[2] + 2.0 * a[4] * h1));
   const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + sigma * q;
-  const double err = fabs_(t2.hi) * 0x1.2p-61;
+  const double err = __builtin_fabs(t2.hi) * 0x1.2p-61;  // a bit operation: no rounding
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
@@ -1299,11 +1304,12 @@ double atan(double x) {
   // 2^-27 <= |x| < 2^60
   if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL)) {
     // z = |x| or 1/|x|: the division only where it is needed
+    const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63) * 4u;
     if (ax > 1.0) {
       const double inv = 1.0 / ax;
-      if (atanFastTable(inv, atanQuotientLow(1.0, ax, inv, inv), 2u, out)) return xorSign(out, x);
-    } else if (atanFastTable(ax, 0.0, 0u, out)) {
-      return xorSign(out, x);
+      if (atanFastTable(inv, atanQuotientLow(1.0, ax, inv, inv), neg + 2u, out)) return out;
+    } else if (atanFastTable(ax, 0.0, neg, out)) {
+      return out;
     }
   }
   return atanGeneral(x);
@@ -1312,15 +1318,17 @@ double atan(double x) {
 double atan2(double y, double x) {
   double out;
   const std::uint64_t ux = bitsOf(x) & 0x7fffffffffffffffULL, uy = bitsOf(y) & 0x7fffffffffffffffULL;
-  const std::uint64_t lo = 0x26f0000000000000ULL, hi = 0x58f0000000000000ULL;  // 2^-400, 2^400
-  if (ux - lo < hi - lo && uy - lo < hi - lo) {
+  // 2^-256 <= |x|, |y| < 2^256: both differences below 2^61, tested at once
+  const std::uint64_t lo = 0x2ff0000000000000ULL;
+  if (((ux - lo) | (uy - lo)) < 0x2000000000000000ULL) {
     // the smaller over the larger: positive doubles order as their bits, so integer selects
     // (no branch on the data)
     const bool swap = uy > ux;
     const double n = fromBits(swap ? ux : uy), d = fromBits(swap ? uy : ux);
-    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
+    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63) +
+                            static_cast<unsigned>(bitsOf(y) >> 63) * 4u;
     const double qh = n / d, inv = 1.0 / d;  // independent: the second division overlaps the first
-    if (atanFastTable(qh, atanQuotientLow(n, d, qh, inv), octant, out)) return xorSign(out, y);
+    if (atanFastTable(qh, atanQuotientLow(n, d, qh, inv), octant, out)) return out;
   }
   return atan2General(y, x);
 }
