@@ -22,6 +22,7 @@
 #include "frame/elementary_tables.h"
 #include "frame/elementary_tables_trig.h"
 #include "frame/elementary_tables_explog.h"
+#include "frame/elementary_tables_atan.h"
 
 #ifdef ZR_ELEMENTARY_STATS
 // Counted only in the MPFR comparison program: how often the rounding test could not decide.
@@ -1109,14 +1110,14 @@ ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
 /// zh + 1.5*2^46 rounds zh to c = j/64 (its last place is 1/64) and keeps j in the low bits;
 /// h1 = zh - c is exact (Sterbenz, or c = 0), |h1| <= 1/128, and
 ///   atan z = A_j + a_1 (h1 + zl) + 2 a_2 h1 zl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
-/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator).
-/// a_1 h1 is split without a Veltkamp product: in rows j >= 1, hh = (h1 + 1.5*2^21) - 1.5*2^21
-/// is h1 rounded to a multiple of 2^-31 (at most 25 bits), times the 26-bit upper part a_1hi of
-/// a_1 (entry 12) exact; hl = h1 - hh is exact (h1 is a multiple of ulp(zh)) and below 2^-32.
-/// Row 0 takes hh = h1 (a_1 = 1: the product is exact, and t2.hi stays the leading part of the
-/// result however small z is). The rest,
-/// a_1hi hl + (a_1lo + a_1 - a_1hi) h1, rounds by less than 2^-83.3: 2^-76.3 of atan z in
-/// rows j >= 1 (atan z >= atan(1/128)), and not at all in row 0 (a_1 = a_1hi = 1, a_1lo = 0).
+/// with the coefficients of row j of kAtanRows (tail < 2^-68.9 relative, printed by the
+/// generator). a_1 h1 is split without a Veltkamp product: in rows j >= 1,
+/// hh = (h1 + 1.5*2^21) - 1.5*2^21 is h1 rounded to a multiple of 2^-31 (at most 25 bits), times
+/// the 26-bit upper part a_1hi of a_1 (entry 2) exact; hl = h1 - hh is exact (h1 is a multiple of
+/// ulp(zh)) and below 2^-32. Row 0 takes hh = h1 (a_1 = 1: the product is exact, and t2.hi stays
+/// the leading part of the result however small z is). The rest, a_1hi hl + (a_1 - a_1hi) h1
+/// (entry 3, within 2^-80 of the exact difference), rounds by less than 2^-83.3: 2^-76.3 of
+/// atan z in rows j >= 1 (atan z >= atan(1/128)), and not at all in row 0 (a_1 = a_1hi = 1).
 /// B + sigma*A_j and then + sigma*a_1hi*hh are exact (each first term is 0 or larger than the
 /// second). Errors relative to |v|, v the result: z 2^-75.8 (|dv/dz| z <= |v|); h1^2 (...),
 /// whose terms add up to at most 2^-13.4 |v| and each pass at most 6 roundings, 2^-63.8; the
@@ -1128,7 +1129,7 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   const double kShift = 0x1.8p46;
   const double t = zh + kShift;
   const double c = t - kShift;
-  const double* a = tables::kAtanPoly[static_cast<unsigned>(bitsOf(t)) & 127u];
+  const double* a = tables::kAtanRows[static_cast<unsigned>(bitsOf(t)) & 127u];
   const double h1 = zh - c;
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
@@ -1137,12 +1138,12 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   const double cs = c * 0x1p100, split = cs < 0x1.8p21 ? cs : 0x1.8p21;
   const double hh = (h1 + split) - split;
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
-  const DD t2 = fastTwoSum(t1.hi, sigma * (a[12] * hh));
+  const DD t2 = fastTwoSum(t1.hi, sigma * (a[2] * hh));
   const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
-  const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
-                         h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
+  const double q = h2 * ((a[6] + h1 * a[7]) + (h2 * (a[8] + h1 * a[9]) +
+                         h4 * ((a[10] + h1 * a[11]) + h2 * (a[12] + h1 * a[13]))));
   // the polynomial comes last: the other terms are summed while it is evaluated
-  const double small = a[1] + ((a[12] * (h1 - hh) + (a[13] + a[3]) * h1) + zl * (a[2] + 2.0 * a[4] * h1));
+  const double small = a[1] + ((a[2] * (h1 - hh) + a[3] * h1) + zl * (a[4] + a[5] * h1));
   const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + sigma * q;
   const double err = __builtin_fabs(t2.hi) * 0x1.2p-61;  // a bit operation: no rounding
   out = t2.hi + lo;
