@@ -1111,10 +1111,10 @@ ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
 /// h1 = zh - c is exact (Sterbenz, or c = 0), |h1| <= 1/128, and
 ///   atan z = A_j + a_1 (h1 + zl) + 2 a_2 h1 zl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
 /// with the coefficients of row j of kAtanRows (tail < 2^-68.9 relative, printed by the
-/// generator). a_1 h1 is split without a Veltkamp product: in rows j >= 1,
-/// hh = (h1 + 1.5*2^21) - 1.5*2^21 is h1 rounded to a multiple of 2^-31 (at most 25 bits), times
+/// generator). a_1 h1 is split without a Veltkamp product: in rows j >= 1, hh = (h1 + S) - S
+/// with S = 1.5*2^21 (entry 14) is h1 rounded to a multiple of 2^-31 (at most 25 bits), times
 /// the 26-bit upper part a_1hi of a_1 (entry 2) exact; hl = h1 - hh is exact (h1 is a multiple of
-/// ulp(zh)) and below 2^-32. Row 0 takes hh = h1 (a_1 = 1: the product is exact, and t2.hi stays
+/// ulp(zh)) and below 2^-32. Row 0 has S = 0: hh = h1 (a_1 = 1: the product is exact, t2.hi stays
 /// the leading part of the result however small z is). The rest, a_1hi hl + (a_1 - a_1hi) h1
 /// (entry 3, within 2^-80 of the exact difference), rounds by less than 2^-83.3: 2^-76.3 of
 /// atan z in rows j >= 1 (atan z >= atan(1/128)), and not at all in row 0 (a_1 = a_1hi = 1).
@@ -1133,10 +1133,8 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   const double h1 = zh - c;
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
-  // adding it rounds h1 to a multiple of 2^-31; row 0 (c = 0) keeps all of h1 (a_1 = 1);
-  // a minimum rather than a branch (c >= 1/64 in the other rows)
-  const double cs = c * 0x1p100, split = cs < 0x1.8p21 ? cs : 0x1.8p21;
-  const double hh = (h1 + split) - split;
+  // adding a[14] rounds h1 to a multiple of 2^-31; in row 0 it is 0 and keeps all of h1
+  const double hh = (h1 + a[14]) - a[14];
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
   const DD t2 = fastTwoSum(t1.hi, sigma * (a[2] * hh));
   const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain

@@ -28,11 +28,12 @@ w("namespace zr_frame::tables {")
 # atan(c + h) for c = j/64, j = 0..64, |h| <= 1/128: atan c as a double-double, then the Taylor
 # coefficients a_n = (-1)^(n-1) Im((c - i)^-n) / n (a_1 = 1/(1+c^2)). Rows of 16 entries (the
 # row address is a shift): {atan c hi, lo, a_1 hi (26 bits), a_1 - a_1 hi, a_1, 2 a_2,
-# a_2, ..., a_9, 0, 0}.
+# a_2, ..., a_9, S, 0}, S the constant that rounds h to the bits a_1 hi * h keeps exact:
+# 1.5*2^21 (multiples of 2^-31), and 0 in row 0, where a_1 = 1 (all of h).
 rho = mpf(1) / 128 * (1 + mpf(2) ** -40)
 worst = mpf(0)
 w("// atan(j/64 + h) = sum of a_n h^n on |h| <= 1/128, j = 0..64; row j: {atan(j/64) hi, lo,")
-w("// a_1 hi (26 bits), a_1 - a_1 hi, a_1, 2 a_2, a_2, ..., a_9, 0, 0}")
+w("// a_1 hi (26 bits), a_1 - a_1 hi, a_1, 2 a_2, a_2, ..., a_9, split constant, 0}")
 w("constexpr double kAtanRows[65][16] = {")
 for j in range(65):
     c = mpf(j) / 64
@@ -45,7 +46,7 @@ for j in range(65):
     hiA = rn(A)
     a1h = veltkamp_hi(rn(a[1]))
     row = [hiA, rn(A - hiA), a1h, rn(a[1] - a1h), rn(a[1]), rn(2 * a[2])] + [rn(a[n]) for n in range(2, 10)]
-    row += [mpf(0), mpf(0)]
+    row += [mpf(0) if j == 0 else mpf(3) * 2 ** 20, mpf(0)]
     w("  {%s}," % ", ".join(hexd(v) for v in row))
 w("};")
 w("// tail beyond degree 9 < %s relative" % mpmath.nstr(worst, 3))
