@@ -1137,12 +1137,13 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   const double hh = (h1 + a[14]) - a[14];
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
   const DD t2 = fastTwoSum(t1.hi, sigma * (a[2] * hh));
-  const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
-  const double q = h2 * ((a[6] + h1 * a[7]) + (h2 * (a[8] + h1 * a[9]) +
+  // Estrin's scheme: a short dependency chain; sigma h1^2 is ready before the row is loaded
+  const double h2 = h1 * h1, h4 = h2 * h2, s2 = sigma * h2;
+  const double q = s2 * ((a[6] + h1 * a[7]) + (h2 * (a[8] + h1 * a[9]) +
                          h4 * ((a[10] + h1 * a[11]) + h2 * (a[12] + h1 * a[13]))));
   // the polynomial comes last: the other terms are summed while it is evaluated
   const double small = a[1] + ((a[2] * (h1 - hh) + a[3] * h1) + zl * (a[4] + a[5] * h1));
-  const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + sigma * q;
+  const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + q;
   const double err = __builtin_fabs(t2.hi) * 0x1.2p-61;  // a bit operation: no rounding
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
