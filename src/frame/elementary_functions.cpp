@@ -1104,8 +1104,9 @@ ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
   return r * inv;
 }
 
-/// The kernel: B + sigma*atan(z) for z = zh + zl, 0 < zh <= 1 (exact up to 2^-75.8 zh), (B, sigma)
-/// row octant of kAtanOctant. Sets out and returns true when the rounding is decided.
+/// Fast path of atan and atan2: B + sigma*atan(z) for z = zh + zl, 0 < zh <= 1 (exact up to
+/// 2^-75.8 zh), (B, sigma) row octant of kAtanOctant. Sets out and returns true when the
+/// rounding is decided.
 ///
 /// zh + 1.5*2^46 rounds zh to c = j/64 (its last place is 1/64) and keeps j in the low bits;
 /// h1 = zh - c is exact (Sterbenz, or c = 0), |h1| <= 1/128, and
