@@ -22,6 +22,7 @@
 #include "frame/elementary_tables.h"
 #include "frame/elementary_tables_trig.h"
 #include "frame/elementary_tables_explog.h"
+#include "frame/elementary_tables_atan.h"
 
 #ifdef ZR_ELEMENTARY_STATS
 // Counted only in the MPFR comparison program: how often the rounding test could not decide.
@@ -1074,46 +1075,77 @@ double cos(double x) {
 
 namespace {
 
-/// Fast path of the atan family: B + sigma*atan(z) for z = num/den in (0, 1] (a little above is
-/// fine) as a double-double to 2^-98 (quotient() below, of num and den to 2^-100), where
-/// (B, sigma) is row octant of kAtanOctant. Sets out and returns true when the rounding is
-/// decided.
-///
-/// z = c + h1 + z.lo with c = j/64, h1 = z.hi - c exact (Sterbenz), |h1| <= 1/128, and
-///   atan z = A_j + a_1 (h1 + z.lo) + 2 a_2 h1 z.lo + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
-/// with the coefficients of row j (tail < 2^-68.9 relative, printed by the generator).
-/// B + sigma*A_j and then + sigma*a_1*h1 are exact (each first term is 0 or larger than the
-/// second). Errors relative to |v|, v the result: z 2^-98 (|dv/dz| z <= |v|); h1^2 (...), whose
-/// terms add up to at most 2^-13.4 |v| and each pass at most 6 roundings, 2^-63.8; the terms of
-/// z.lo dropped, below h1^2 |z.lo| <= 2^-65 z, 2^-64.7 (z <= 4/pi |v|); the tail 2^-68.9; six
-/// additions of terms below 2^-13.3 |v|, 2^-63.7; the tables 2^-104: in all < 2^-62.3.
-/// The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and the roundings of
-/// lo -+ err).
-constexpr double kAtanOctant[4][3] = {
+/// (B, sigma) of the atan family's fast path: the result is B + sigma*atan(z), z in (0, 1];
+/// rows 4 to 7 are rows 0 to 3 negated (y < 0), so the sign needs no step of its own.
+constexpr double kAtanOctant[8][3] = {
     {0.0, 0.0, 1.0},                                // x > 0, |y| <= x: atan z
     {tables::kPi.hi, tables::kPi.lo, -1.0},         // x < 0, |y| <= |x|: pi - atan z
     {tables::kPio2.hi, tables::kPio2.lo, -1.0},     // x > 0, |y| > x: pi/2 - atan z
     {tables::kPio2.hi, tables::kPio2.lo, 1.0},      // x < 0, |y| > |x|: pi/2 + atan z
+    {-0.0, -0.0, -1.0},
+    {-tables::kPi.hi, -tables::kPi.lo, 1.0},
+    {-tables::kPio2.hi, -tables::kPio2.lo, 1.0},
+    {-tables::kPio2.hi, -tables::kPio2.lo, -1.0},
 };
 
-ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
-  const double kShift = 0x1.8p52;
-  const double t = z.hi * 64.0 + kShift;
-  const double c = (t - kShift) * 0.015625;
-  const double* a = tables::kAtanPoly[static_cast<unsigned>(bitsOf(t)) & 127u];
-  const double h1 = z.hi - c;
+/// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
+ZR_INLINE double atanHigh26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
+
+/// The low part of n/d = qh + lo for 2^-400 <= n <= d < 2^400, given qh = n/d and inv = 1/d
+/// (both rounded; two independent divisions, or one when n = 1), within 2^-75.8 qh of the exact
+/// n/d - qh. The remainder n - qh d without a Veltkamp product: qhh, dh are qh and d cut to 26
+/// bits (|qh - qhh| < 2^-25 qh, |d - dh| < 2^-25 d), so qhh dh is exact and within a factor
+/// (1 + 2^-23) of n, and n - qhh dh is exact (Sterbenz); qhh dl and ql d are each below
+/// 2^-25 qh d and round by 2^-78 qh d, their sum by 2^-77 qh d, so r is the remainder
+/// (|r| <= 2^-53 qh d) to 2^-76 qh d, and r inv to 2^-76 qh + 2^-104 qh.
+ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
+  const double qhh = atanHigh26(qh), dh = atanHigh26(d);
+  const double r = (n - qhh * dh) - (qhh * (d - dh) + (qh - qhh) * d);
+  return r * inv;
+}
+
+/// Fast path of atan and atan2: B + sigma*atan(z) for z = zh + zl, 0 < zh <= 1 (exact up to
+/// 2^-75.8 zh), (B, sigma) row octant of kAtanOctant. Sets out and returns true when the
+/// rounding is decided.
+///
+/// zh + 1.5*2^46 rounds zh to c = j/64 (its last place is 1/64) and keeps j in the low bits;
+/// h1 = zh - c is exact (Sterbenz, or c = 0), |h1| <= 1/128, and
+///   atan z = A_j + a_1 (h1 + zl) + 2 a_2 h1 zl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
+/// with the coefficients of row j of kAtanRows (tail < 2^-68.9 relative, printed by the
+/// generator). a_1 h1 is split without a Veltkamp product: in rows j >= 1, hh = (h1 + S) - S
+/// with S = 1.5*2^21 (entry 14) is h1 rounded to a multiple of 2^-31 (at most 25 bits), times
+/// the 26-bit upper part a_1hi of a_1 (entry 2) exact; hl = h1 - hh is exact (h1 is a multiple of
+/// ulp(zh)) and below 2^-32. Row 0 has S = 0: hh = h1 (a_1 = 1: the product is exact, t2.hi stays
+/// the leading part of the result however small z is). The rest, a_1hi hl + (a_1 - a_1hi) h1
+/// (entry 3, within 2^-80 of the exact difference), rounds by less than 2^-83.3: 2^-76.3 of
+/// atan z in rows j >= 1 (atan z >= atan(1/128)), and not at all in row 0 (a_1 = a_1hi = 1).
+/// B + sigma*A_j and then + sigma*a_1hi*hh are exact (each first term is 0 or larger than the
+/// second). Errors relative to |v|, v the result: z 2^-75.8 (|dv/dz| z <= |v|); h1^2 (...),
+/// whose terms add up to at most 2^-13.4 |v| and each pass at most 6 roundings, 2^-63.8; the
+/// terms of zl dropped, below h1^2 |zl| <= 2^-65 z, 2^-64.7 (z <= 4/pi |v|); the split of a_1 h1
+/// 2^-76.3; the tail 2^-68.9; six additions of terms below 2^-13.3 |v|, 2^-63.7; the tables 2^-104:
+/// in all < 2^-62.4. The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and
+/// the roundings of lo -+ err).
+ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out) {
+  const double kShift = 0x1.8p46;
+  const double t = zh + kShift;
+  const double c = t - kShift;
+  const double* a = tables::kAtanRows[static_cast<unsigned>(bitsOf(t)) & 127u];
+  const double h1 = zh - c;
   const double* o = kAtanOctant[octant];
   const double sigma = o[2];
+  // adding a[14] rounds h1 to a multiple of 2^-31; in row 0 it is 0 and keeps all of h1
+  const double hh = (h1 + a[14]) - a[14];
   const DD t1 = fastTwoSum(o[0], sigma * a[0]);
-  const DD p = twoProdSplit(a[2], a[12], a[13], h1);
-  const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
-  const double h2 = h1 * h1, h4 = h2 * h2;  // Estrin's scheme: a short dependency chain
-  const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
-                         h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
+  const DD t2 = fastTwoSum(t1.hi, sigma * (a[2] * hh));
+  // Estrin's scheme: a short dependency chain; sigma h1^2 is ready before the row is loaded
+  const double h2 = h1 * h1, h4 = h2 * h2, s2 = sigma * h2;
+  const double q = s2 * ((a[6] + h1 * a[7]) + (h2 * (a[8] + h1 * a[9]) +
+                         h4 * ((a[10] + h1 * a[11]) + h2 * (a[12] + h1 * a[13]))));
   // the polynomial comes last: the other terms are summed while it is evaluated
-  const double small = p.lo + (a[1] + (a[3] * h1 + z.lo * (a[2] + 2.0 * a[4] * h1)));
-  const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + sigma * q;
-  const double err = fabs_(t2.hi) * 0x1.2p-61;
+  const double small = a[1] + ((a[2] * (h1 - hh) + a[3] * h1) + zl * (a[4] + a[5] * h1));
+  const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + q;
+  const double err = __builtin_fabs(t2.hi) * 0x1.2p-61;  // a bit operation: no rounding
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
@@ -1273,22 +1305,31 @@ double atan(double x) {
   // 2^-27 <= |x| < 2^60
   if (absIn(x, 0x3e40000000000000ULL, 0x43b0000000000000ULL)) {
     // z = |x| or 1/|x|: the division only where it is needed
-    const bool big = ax > 1.0;
-    if (atanFastTable(big ? quotient({1.0, 0.0}, {ax, 0.0}) : DD{ax, 0.0}, big ? 2u : 0u, out))
-      return xorSign(out, x);
+    const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63) * 4u;
+    if (ax > 1.0) {
+      const double inv = 1.0 / ax;
+      if (atanFastTable(inv, atanQuotientLow(1.0, ax, inv, inv), neg + 2u, out)) return out;
+    } else if (atanFastTable(ax, 0.0, neg, out)) {
+      return out;
+    }
   }
   return atanGeneral(x);
 }
 
 double atan2(double y, double x) {
   double out;
-  const double ax = fabs_(x), ay = fabs_(y);
-  const std::uint64_t lo = 0x26f0000000000000ULL, hi = 0x58f0000000000000ULL;  // 2^-400, 2^400
-  if (absIn(x, lo, hi) && absIn(y, lo, hi)) {
-    const bool swap = ay > ax;
-    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63);
-    const DD z = quotient({swap ? ax : ay, 0.0}, {swap ? ay : ax, 0.0});
-    if (atanFastTable(z, octant, out)) return xorSign(out, y);
+  const std::uint64_t ux = bitsOf(x) & 0x7fffffffffffffffULL, uy = bitsOf(y) & 0x7fffffffffffffffULL;
+  // 2^-256 <= |x|, |y| < 2^256: both differences below 2^61, tested at once
+  const std::uint64_t lo = 0x2ff0000000000000ULL;
+  if (((ux - lo) | (uy - lo)) < 0x2000000000000000ULL) {
+    // the smaller over the larger: positive doubles order as their bits, so integer selects
+    // (no branch on the data)
+    const bool swap = uy > ux;
+    const double n = fromBits(swap ? ux : uy), d = fromBits(swap ? uy : ux);
+    const unsigned octant = (swap ? 2u : 0u) + static_cast<unsigned>(bitsOf(x) >> 63) +
+                            static_cast<unsigned>(bitsOf(y) >> 63) * 4u;
+    const double qh = n / d, inv = 1.0 / d;  // independent: the second division overlaps the first
+    if (atanFastTable(qh, atanQuotientLow(n, d, qh, inv), octant, out)) return out;
   }
   return atan2General(y, x);
 }
