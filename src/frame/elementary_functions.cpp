@@ -1119,96 +1119,81 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
-/// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
-/// 2^-53 th, or 0), sigma in {-2, -1, 1, 2}, |B| > |sigma| asin(t) unless B = 0. Sets out and
-/// returns true when the rounding is decided.
-///
-/// t = c + h1 + tl with c = j/64, h1 = th - c exact and |h1| <= 1/128, and
-///   asin t = A_j + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
-/// with the coefficients of row j (tail < 2^-65.7 relative). B + sigma*A_j and then
-/// + sigma*a_1*h1 are exact, as in atanFastTable. Errors relative to |v|, v the result, where
-/// |sigma asin t| <= 2 |v|: t to 2^-102.3 (|d asin t/dt| t <= 1.1 asin t) 2^-101.1; the terms of
-/// tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms add
-/// up to at most 2^-13.5 asin t and each pass at most 6 roundings, 2^-62.9; seven additions of
-/// terms below 2^-12.5 |v|, 2^-62.7; the tail, times 2, 2^-64.7; the tables 2^-103: in all
-/// < 2^-61.4. The test allows 1.5 * 2^-61 of |t2.hi|.
-ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double& out) {
-  const double kShift = 0x1.8p52;
-  const double t = th * 64.0 + kShift;
-  const double c = (t - kShift) * 0.015625;
-  const double* a = tables::kAsinPoly[static_cast<unsigned>(bitsOf(t)) & 63u];
-  const double h1 = th - c;
-  const DD t1 = fastTwoSum(bhi, sigma * a[0]);
-  const DD p = twoProdSplit(a[2], a[12], a[13], h1);
-  const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
-  const double h2 = h1 * h1, h4 = h2 * h2;
-  const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
-                         h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
-  const double small = p.lo + (a[1] + (a[3] * h1 + tl * (a[2] + 2.0 * a[4] * h1)));
-  const double lo = ((t1.lo + t2.lo) + (blo + sigma * small)) + sigma * q;  // polynomial last
-  const double err = fabs_(t2.hi) * 0x1.8p-61;
-  out = t2.hi + lo;
-  return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
-}
-
 /// h with the low 27 bits of its significand cleared: at most 26 significant bits, and
 /// h - maskLow27(h) is exact.
 ZR_INLINE double maskLow27(double h) { return fromBits(bitsOf(h) & ~0x7ffffffULL); }
 
-/// B + sigma*asin(c + h1 + tl) from a row a of kAsinPoly or kAsinUpper (c the row's point),
-/// as asinFastTable sums it but with fewer operations on the longest chain; err is the bound
-/// of the caller relative to |t2.hi|. Sets out and returns true when the rounding is decided.
+/// B + sigma*asin(c + h1 + tl) from a row a of kAsinPoly or kAsinUpper (c the row's point):
+///   asin t = A + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7).
+/// errRel is the caller's bound relative to |t2.hi|; sets out and returns true when the
+/// rounding is decided. B + sigma*A and then + sigma*a_1hi*hh are exact (two-sums whose first
+/// term is 0 or larger than the second, as in atanFastTable).
 ///
 /// a_1 h1 is split without a Veltkamp product: h1 masked to 26 bits (hh) times the 26-bit upper
-/// half of a_1 (row entry 12) is exact, and the rest, a_1hi (h1 - hh) + (a_1 - a_1hi) h1, is
-/// below 2^-23.5 |h1|, so its four roundings are below 2^-74 |h1|. sigma multiplies h1^2
-/// instead of the polynomial (exact either way). The polynomial's terms each pass at most 8
-/// roundings.
+/// part a_1hi of a_1 (row entry 12) is exact, and the rest, a_1hi (h1 - hh) + (a_1 - a_1hi) h1,
+/// is below 2^-23.5 |h1|, so its four roundings are below 2^-74 |h1|. The polynomial is summed
+/// as (s2 g1 + s4 g2) + s8 (g3 + h2 g4), with s2 = sigma h1^2 (exact), s4 = s2 h1^2,
+/// s8 = s4 h1^4 computed while the row is loaded: the terms of degree 2 to 5 pass at most 8
+/// roundings, the others at most 14, and those are below 2^-26 of the sum of all (the
+/// generators' rows, checked with mpmath), so the polynomial is within 8.01 * 2^-53 of the sum
+/// of the absolute values of its terms.
+template <bool kTail, bool kBase>
 ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, double blo, double sigma, double errRel,
                           double& out) {
   const double hh = maskLow27(h1);
   const double p = a[12] * hh;  // exact: 26 bits times 26 bits
-  const DD t1 = fastTwoSum(bhi, sigma * a[0]);
+  const DD t1 = kBase ? fastTwoSum(bhi, sigma * a[0]) : DD{sigma * a[0], 0.0};
   const DD t2 = fastTwoSum(t1.hi, sigma * p);
-  const double h2 = h1 * h1, h4 = h2 * h2, sh2 = sigma * h2;
-  const double q = sh2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
-                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
+  const double h2 = h1 * h1, h4 = h2 * h2, s2 = sigma * h2;
+  const double q = s2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
+                         h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
   const double cross = a[12] * (h1 - hh) + (a[13] + a[3]) * h1;
-  const double small = (a[1] + cross) + tl * (a[2] + 2.0 * a[4] * h1);
-  const double lo = ((t1.lo + t2.lo) + (blo + sigma * small)) + q;  // polynomial last
+  double small = a[1] + cross;
+  if (kTail) small += tl * (a[2] + 2.0 * a[4] * h1);
+  // the polynomial comes last: the other terms are summed while it is evaluated
+  const double lo = (kBase ? (t1.lo + t2.lo) + (blo + sigma * small) : t2.lo + sigma * small) + q;
   const double err = fabs_(t2.hi) * errRel;
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
-/// First stage of asin and acos for t = th + tl in [0, 1/2]: the arguments and the result of
-/// asinFastTable, which is asked next when this does not decide. j comes from th + 1.5*2^46
-/// (its last place is 1/64: c = j/64 is th rounded, and j is in the low bits), h1 = th - c
-/// exactly as there. The terms are those of asinFastTable but for the split of a_1 h1
-/// (2^-74 |h1| <= 2^-73 asin t more, asinKernel), so its bound holds: < 2^-61.4, and the test
-/// allows 1.5 * 2^-61 of |t2.hi|.
-ZR_INLINE bool asinFastMasked(double th, double tl, double bhi, double blo, double sigma, double& out) {
+/// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
+/// 2^-53 th, or 0), sigma in {-2, -1, 1, 2}, |B| > |sigma| asin(t) unless B = 0. Sets out and
+/// returns true when the rounding is decided.
+///
+/// th + 1.5*2^46 rounds th to c = j/64 (its last place is 1/64) and keeps j in the low bits;
+/// h1 = th - c is exact (Sterbenz, or c = 0) and |h1| <= 1/128; row j of kAsinPoly has the
+/// coefficients at c (tail < 2^-65.7 relative). Errors relative to |v|, v the result, where
+/// |sigma asin t| <= 2 |v|: t to 2^-102.3 (|d asin t/dt| t <= 1.1 asin t) 2^-101.1; the terms
+/// of tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms
+/// add up to at most 2^-13.77 asin t, 8.01 * 2^-53 of that, times 2, 2^-62.76; the split of
+/// a_1 h1, 2^-73; seven additions of terms below 2^-12.5 |v|, 2^-62.7; the tail, times 2,
+/// 2^-64.7; the tables 2^-103: in all < 2^-61.3. The test allows 1.5 * 2^-61 of |t2.hi|
+/// (|v| <= |t2.hi| (1 + 2^-12), and the roundings of lo -+ err are below 2^-65.5 |v|).
+template <bool kTail, bool kBase>
+ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double& out) {
   const double kShift = 0x1.8p46;
   const double t = th + kShift;
   const double c = t - kShift;
   const double* a = tables::kAsinPoly[static_cast<unsigned>(bitsOf(t)) & 63u];
-  return asinKernel(a, th - c, tl, bhi, blo, sigma, 0x1.8p-61, out);
+  return asinKernel<kTail, kBase>(a, th - c, tl, bhi, blo, sigma, 0x1.8p-61, out);
 }
 
-/// B + sigma*asin(ax) for 1/2 < ax <= 15/16, sigma = +-1, B = 0 or pi/2, straight from a row
+/// B + sigma*asin(ax) for 1/2 < ax <= 15/16, sigma = +-1, B = 0 or +-pi/2, straight from a row
 /// of kAsinUpper (no square root): r = 1 - ax is exact, its exponent and top 5 significand
 /// bits give the row, h1 = ax - c is exact (Sterbenz), |h1| <= 2^-8. Absolute errors, with
-/// A = asin(ax) in [0.52, 1.22] and the generator's bounds: tail 2^-67.45; the polynomial's
-/// part, below 2^-15.65, with 8 roundings per term 2^-65.65 and its rounded coefficients
-/// 2^-68.65; the last addition to lo (|lo| < 2^-15.6) 2^-68.6; the table values, the split
-/// of a_1 h1 and the other additions (terms below 2^-29) < 2^-80: in all < 2^-65.03. The
-/// result is at least acos(15/16) > 0.355 and |t2.hi| > 0.355 (1 - 2^-13.9), so the error is
-/// below 2^-63.5 of |t2.hi|; the roundings of lo -+ err are below 2^-68.5. The test allows
+/// A = asin(ax) in [0.52, 1.22] and the generator's bounds: tail 2^-67.45; the polynomial,
+/// whose terms add up to less than 2^-15.65, 8.01 * 2^-53 of that, 2^-65.65, and its rounded
+/// coefficients 2^-68.65; the last addition to lo (|lo| < 2^-15.6) 2^-68.6; the table values,
+/// the split of a_1 h1 and the other additions (terms below 2^-29) < 2^-80: in all < 2^-65.03.
+/// The result is at least acos(15/16) > 0.355 and |t2.hi| > 0.355 (1 - 2^-13.9), so the error
+/// is below 2^-63.5 of |t2.hi|; the roundings of lo -+ err are below 2^-68.5. The test allows
 /// 2^-62 of |t2.hi|.
+template <bool kBase>
 ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, double& out) {
   const double r = 1.0 - ax;
   const double* a = tables::kAsinUpper[(bitsOf(r) >> 47) - (0x3fb0000000000000ULL >> 47)];
-  return asinKernel(a, ax - a[14], 0.0, bhi, blo, sigma, 0x1p-62, out);
+  return asinKernel<false, kBase>(a, ax - a[14], 0.0, bhi, blo, sigma, 0x1p-62, out);
 }
 
 /// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument u is exact, th the rounded
@@ -1216,7 +1201,7 @@ ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, do
 /// bits and hl of 27, so hh^2 and 2 hh hl are exact, u - hh^2 is exact (Sterbenz), and the two
 /// remaining subtractions and hl^2 (each result below 2^-50 u) round by less than 2^-101.4 u
 /// in all: tl to 2^-102.4 th, with the division's rounding t to 2^-102.3 of th.
-ZR_INLINE double halfComplementRootMasked(double ax, double& tl) {
+ZR_INLINE double halfComplementRoot(double ax, double& tl) {
   const double u = (1.0 - ax) * 0.5;
   const double th = __builtin_sqrt(u);
   const double hh = maskLow27(th), hl = th - hh;
@@ -1358,34 +1343,37 @@ double atan2(double y, double x) {
   return atan2General(y, x);
 }
 
-/// asin x for 1/2 < |x| < 1: pi/2 - 2 asin(sqrt((1 - |x|)/2)), with the sign of x.
-constexpr double kAsinAboveHalf[3] = {tables::kPio2.hi, tables::kPio2.lo, -2.0};
+/// asin x = sigma*asin|x| below 15/16, sigma = +-1 the sign of x; above,
+/// +-(pi/2 - 2 asin(sqrt((1 - |x|)/2))) by row (x < 0).
+constexpr double kAsinAboveHalf[2][3] = {
+    {tables::kPio2.hi, tables::kPio2.lo, -2.0},
+    {-tables::kPio2.hi, -tables::kPio2.lo, 2.0},
+};
 
 double asin(double x) {
   double out;
   const double ax = fabs_(x);
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
-    // A branch: the square root and the division are only paid for above 1/2 (faster than
-    // computing both arguments and choosing without a branch, even on random signs and sizes).
-    if (ax > 0.5) {
-      if (ax <= 0.9375) {
-        if (asinFastUpper(ax, 0.0, 0.0, 1.0, out)) return xorSign(out, x);
-      } else {
-        double tl;
-        const double th = halfComplementRootMasked(ax, tl);
-        const double* row = kAsinAboveHalf;
-        if (asinFastMasked(th, tl, row[0], row[1], row[2], out) ||
-            asinFastTable(th, tl, row[0], row[1], row[2], out))
-          return xorSign(out, x);
-      }
-    } else if (asinFastMasked(ax, 0.0, 0.0, 0.0, 1.0, out) || asinFastTable(ax, 0.0, 0.0, 0.0, 1.0, out)) {
-      return xorSign(out, x);
+    // The sign goes into sigma, so the result needs no correction after the rounding test.
+    const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
+    const double sigma = neg ? -1.0 : 1.0;
+    // Branches: the square root and the division are only paid for above 15/16 (faster than
+    // computing every argument and choosing without a branch).
+    if (ax <= 0.5) {
+      if (asinFastTable<false, false>(ax, 0.0, 0.0, 0.0, sigma, out)) return out;
+    } else if (ax <= 0.9375) {
+      if (asinFastUpper<false>(ax, 0.0, 0.0, sigma, out)) return out;
+    } else {
+      double tl;
+      const double th = halfComplementRoot(ax, tl);
+      const double* row = kAsinAboveHalf[neg];
+      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], out)) return out;
     }
   }
   return asinGeneral(x);
 }
 
-/// acos x = B + sigma*asin(t) by row 2*(|x| > 1/2) + (x < 0): pi/2 -+ asin|x|, then
+/// acos x = B + sigma*asin(t) by row 2*(|x| > 15/16) + (x < 0): pi/2 -+ asin|x|, then
 /// 2 asin(sqrt((1 - x)/2)) and pi - 2 asin(sqrt((1 + x)/2)).
 constexpr double kAcosRows[4][3] = {
     {tables::kPio2.hi, tables::kPio2.lo, -1.0},
@@ -1399,21 +1387,17 @@ double acos(double x) {
   const double ax = fabs_(x);
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
-    if (ax > 0.5 && ax <= 0.9375) {
+    if (ax <= 0.5) {  // branches, as in asin
       const double* row = kAcosRows[neg];
-      if (asinFastUpper(ax, row[0], row[1], row[2], out)) return out;
-    } else if (ax > 0.5) {  // a branch, as in asin
-      double tl;
-      const double th = halfComplementRootMasked(ax, tl);
-      const double* row = kAcosRows[2u + neg];
-      if (asinFastMasked(th, tl, row[0], row[1], row[2], out) ||
-          asinFastTable(th, tl, row[0], row[1], row[2], out))
-        return out;
+      if (asinFastTable<false, true>(ax, 0.0, row[0], row[1], row[2], out)) return out;
+    } else if (ax <= 0.9375) {
+      const double* row = kAcosRows[neg];
+      if (asinFastUpper<true>(ax, row[0], row[1], row[2], out)) return out;
     } else {
-      const double* row = kAcosRows[neg];
-      if (asinFastMasked(ax, 0.0, row[0], row[1], row[2], out) ||
-          asinFastTable(ax, 0.0, row[0], row[1], row[2], out))
-        return out;
+      double tl;
+      const double th = halfComplementRoot(ax, tl);
+      const double* row = kAcosRows[2u + neg];
+      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], out)) return out;
     }
   }
   return acosGeneral(x);
