@@ -1129,9 +1129,12 @@ ZR_INLINE double maskLow27(double h) { return fromBits(bitsOf(h) & ~0x7ffffffULL
 /// rounding is decided. B + sigma*A and then + sigma*a_1hi*hh are exact (two-sums whose first
 /// term is 0 or larger than the second, as in atanFastTable).
 ///
-/// a_1 h1 is split without a Veltkamp product: h1 masked to 26 bits (hh) times the 26-bit upper
-/// part a_1hi of a_1 (row entry 12) is exact, and the rest, a_1hi (h1 - hh) + (a_1 - a_1hi) h1,
-/// is below 2^-23.5 |h1|, so its four roundings are below 2^-74 |h1|. The polynomial is summed
+/// a_1 h1 is split without a Veltkamp product: hh = (h1 + 1.5*2^21) - 1.5*2^21 is h1 rounded
+/// to a multiple of 2^-31 (|h1| <= 2^-7, so at most 25 bits), and hh times the 26-bit upper
+/// part a_1hi of a_1 (row entry 12) is exact; hl = h1 - hh is exact (h1 is a multiple of
+/// 2^-79) and below 2^-32. The rest, a_1hi hl + (a_1 - a_1hi) h1, rounds by less than
+/// 2^-83.5 + 2^-75 |h1|: below 2^-74 asin t in the rows j >= 1 of kAsinPoly (asin t > 2^-7)
+/// and in kAsinUpper, and not at all in row 0, where a_1 = 1. The polynomial is summed
 /// as (s2 g1 + s4 g2) + s8 (g3 + h2 g4), with s2 = sigma h1^2 (exact), s4 = s2 h1^2,
 /// s8 = s4 h1^4 computed while the row is loaded: the terms of degree 2 to 5 pass at most 8
 /// roundings, the others at most 14, and those are below 2^-26 of the sum of all (the
@@ -1140,8 +1143,9 @@ ZR_INLINE double maskLow27(double h) { return fromBits(bitsOf(h) & ~0x7ffffffULL
 template <bool kTail, bool kBase>
 ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, double blo, double sigma, double errRel,
                           double& out) {
-  const double hh = maskLow27(h1);
-  const double p = a[12] * hh;  // exact: 26 bits times 26 bits
+  const double kSplit = 0x1.8p21;  // adding it rounds h1 to a multiple of 2^-31
+  const double hh = (h1 + kSplit) - kSplit;
+  const double p = a[12] * hh;  // exact: 26 bits times 25 bits
   const DD t1 = kBase ? fastTwoSum(bhi, sigma * a[0]) : DD{sigma * a[0], 0.0};
   const DD t2 = fastTwoSum(t1.hi, sigma * p);
   const double h2 = h1 * h1, h4 = h2 * h2, s2 = sigma * h2;
@@ -1152,7 +1156,7 @@ ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, dou
   if (kTail) small += tl * (a[2] + 2.0 * a[4] * h1);
   // the polynomial comes last: the other terms are summed while it is evaluated
   const double lo = (kBase ? (t1.lo + t2.lo) + (blo + sigma * small) : t2.lo + sigma * small) + q;
-  const double err = fabs_(t2.hi) * errRel;
+  const double err = __builtin_fabs(t2.hi) * errRel;  // a bit operation: no rounding
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
@@ -1356,13 +1360,12 @@ double asin(double x) {
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
     // The sign goes into sigma, so the result needs no correction after the rounding test.
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
-    const double sigma = neg ? -1.0 : 1.0;
     // Branches: the square root and the division are only paid for above 15/16 (faster than
     // computing every argument and choosing without a branch).
     if (ax <= 0.5) {
-      if (asinFastTable<false, false>(ax, 0.0, 0.0, 0.0, sigma, out)) return out;
+      if (asinFastTable<false, false>(ax, 0.0, 0.0, 0.0, 1.0, out)) return xorSign(out, x);
     } else if (ax <= 0.9375) {
-      if (asinFastUpper<false>(ax, 0.0, 0.0, sigma, out)) return out;
+      if (asinFastUpper<false>(ax, 0.0, 0.0, 1.0, out)) return xorSign(out, x);
     } else {
       double tl;
       const double th = halfComplementRoot(ax, tl);
