@@ -1356,7 +1356,7 @@ constexpr double kAsinAboveHalf[2][3] = {
 
 double asin(double x) {
   double out;
-  const double ax = fabs_(x);
+  const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
     // The sign goes into sigma, so the result needs no correction after the rounding test.
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
@@ -1387,7 +1387,7 @@ constexpr double kAcosRows[4][3] = {
 
 double acos(double x) {
   double out;
-  const double ax = fabs_(x);
+  const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
     if (ax <= 0.5) {  // branches, as in asin
