@@ -1123,35 +1123,32 @@ ZR_INLINE bool atanFastTable(DD z, unsigned octant, double& out) {
 /// h - maskLow27(h) is exact.
 ZR_INLINE double maskLow27(double h) { return fromBits(bitsOf(h) & ~0x7ffffffULL); }
 
-/// B + sigma*asin(c + h1 + tl) from a row a of kAsinPoly or kAsinUpper (c the row's point):
+/// B + sigma*asin(c + h1 + tl) from a row a of kAsinLower or kAsinUpper (c the row's point):
 ///   asin t = A + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7).
 /// errRel is the caller's bound relative to |t2.hi|; sets out and returns true when the
 /// rounding is decided. B + sigma*A and then + sigma*a_1hi*hh are exact (two-sums whose first
 /// term is 0 or larger than the second, as in atanFastTable).
 ///
-/// a_1 h1 is split without a Veltkamp product: hh = (h1 + 1.5*2^21) - 1.5*2^21 is h1 rounded
-/// to a multiple of 2^-31 (|h1| <= 2^-7, so at most 25 bits), and hh times the 26-bit upper
-/// part a_1hi of a_1 (row entry 12) is exact; hl = h1 - hh is exact (h1 is a multiple of
-/// 2^-79) and below 2^-32. The rest, a_1hi hl + (a_1 - a_1hi) h1, rounds by less than
-/// 2^-83.5 + 2^-75 |h1|: below 2^-74 asin t in the rows j >= 1 of kAsinPoly (asin t > 2^-7)
-/// and in kAsinUpper, and not at all in row 0, where a_1 = 1. The polynomial is summed
-/// as (s2 g1 + s4 g2) + s8 (g3 + h2 g4), with s2 = sigma h1^2 (exact), s4 = s2 h1^2,
-/// s8 = s4 h1^4 computed while the row is loaded: the terms of degree 2 to 5 pass at most 8
-/// roundings, the others at most 14, and those are below 2^-26 of the sum of all (the
-/// generators' rows, checked with mpmath), so the polynomial is within 8.01 * 2^-53 of the sum
-/// of the absolute values of its terms.
+/// a_1 h1 is split without a Veltkamp product: hh = (h1 + K) - K with the row's K = 1.5*2^21
+/// is h1 rounded to a multiple of 2^-31 (|h1| <= 2^-7, so at most 25 bits), and hh times the
+/// 26-bit upper part a_1hi of a_1 is exact; hl = h1 - hh is exact (h1 is a multiple of 2^-79)
+/// and below 2^-32. The rest, a_1hi hl + (a_1 - a_1hi) h1, rounds by less than
+/// 2^-83.5 + 2^-75 |h1|: below 2^-74 asin t, as asin t > 2^-7 in every row but the first of
+/// kAsinLower. There K = 0, so hh = h1 and the rest is 0 (a_1 = 1). The polynomial's terms of
+/// degree 2 to 5 pass at most 8 roundings, the others at most 14, and those are below 2^-26 of
+/// the sum of all (the generator prints both), so the polynomial is within 8.01 * 2^-53 of the
+/// sum of the absolute values of its terms.
 template <bool kTail, bool kBase>
 ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, double blo, double sigma, double errRel,
                           double& out) {
-  const double kSplit = 0x1.8p21;  // adding it rounds h1 to a multiple of 2^-31
-  const double hh = (h1 + kSplit) - kSplit;
+  const double hh = (h1 + a[15]) - a[15];
   const double p = a[12] * hh;  // exact: 26 bits times 25 bits
   const DD t1 = kBase ? fastTwoSum(bhi, sigma * a[0]) : DD{sigma * a[0], 0.0};
   const DD t2 = fastTwoSum(t1.hi, sigma * p);
   const double h2 = h1 * h1, h4 = h2 * h2, s2 = sigma * h2;
   const double q = s2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
-  const double cross = a[12] * (h1 - hh) + (a[13] + a[3]) * h1;
+  const double cross = a[12] * (h1 - hh) + a[13] * h1;
   double small = a[1] + cross;
   if (kTail) small += tl * (a[2] + 2.0 * a[4] * h1);
   // the polynomial comes last: the other terms are summed while it is evaluated
@@ -1166,38 +1163,47 @@ ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, dou
 /// returns true when the rounding is decided.
 ///
 /// th + 1.5*2^46 rounds th to c = j/64 (its last place is 1/64) and keeps j in the low bits;
-/// h1 = th - c is exact (Sterbenz, or c = 0) and |h1| <= 1/128; row j of kAsinPoly has the
-/// coefficients at c (tail < 2^-65.7 relative). Errors relative to |v|, v the result, where
+/// h1 = th - c is exact (Sterbenz, or c = 0) and |h1| <= 1/128; row j of kAsinLower has the
+/// coefficients at c (tail < 2^-65.78 relative). Errors relative to |v|, v the result, where
 /// |sigma asin t| <= 2 |v|: t to 2^-102.3 (|d asin t/dt| t <= 1.1 asin t) 2^-101.1; the terms
 /// of tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms
-/// add up to at most 2^-13.77 asin t, 8.01 * 2^-53 of that, times 2, 2^-62.76; the split of
+/// add up to at most 2^-13.78 asin t, 8.01 * 2^-53 of that, times 2, 2^-62.77; the split of
 /// a_1 h1, 2^-73; seven additions of terms below 2^-12.5 |v|, 2^-62.7; the tail, times 2,
-/// 2^-64.7; the tables 2^-103: in all < 2^-61.3. The test allows 1.5 * 2^-61 of |t2.hi|
-/// (|v| <= |t2.hi| (1 + 2^-12), and the roundings of lo -+ err are below 2^-65.5 |v|).
+/// 2^-64.7; the tables 2^-103: in all < 2^-61.3. The test of acos and of the square-root
+/// forms allows 1.5 * 2^-61 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and the roundings of
+/// lo -+ err are below 2^-65.5 |v|). For asin of |x| <= 1/2 (B = 0, sigma = 1, tl = 0), v is
+/// asin t itself: the polynomial 2^-63.78, the tail 2^-65.78, four additions, the last below
+/// 2^-13.7 |v|, 2^-66.6, the rest below 2^-73: < 2^-63.2, and with the roundings of lo -+ err
+/// and |v| <= |t2.hi| (1 + 2^-13), < 2^-63.1 of |t2.hi|; that test allows 1.5 * 2^-63. For
+/// acos of |x| <= 1/2 (B = pi/2, sigma = -+1, tl = 0), |v| >= pi/3 >= 2 asin t: the polynomial
+/// 2^-64.78, the tail 2^-66.78, the additions (the last below 2^-14.7 |v|) 2^-67.6, the rest
+/// below 2^-74: < 2^-64.3, and with the roundings of lo -+ err < 2^-64 of |t2.hi|; that test
+/// allows 2^-63.
 template <bool kTail, bool kBase>
-ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double& out) {
+ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double errRel, double& out) {
   const double kShift = 0x1.8p46;
   const double t = th + kShift;
   const double c = t - kShift;
-  const double* a = tables::kAsinPoly[static_cast<unsigned>(bitsOf(t)) & 63u];
-  return asinKernel<kTail, kBase>(a, th - c, tl, bhi, blo, sigma, 0x1.8p-61, out);
+  const double* a = tables::kAsinLower[static_cast<unsigned>(bitsOf(t)) & 63u];
+  return asinKernel<kTail, kBase>(a, th - c, tl, bhi, blo, sigma, errRel, out);
 }
 
-/// B + sigma*asin(ax) for 1/2 < ax <= 15/16, sigma = +-1, B = 0 or +-pi/2, straight from a row
+/// B + sigma*asin(ax) for 1/2 < ax <= 15/16, sigma = +-1, B = 0 or pi/2, straight from a row
 /// of kAsinUpper (no square root): r = 1 - ax is exact, its exponent and top 5 significand
-/// bits give the row, h1 = ax - c is exact (Sterbenz), |h1| <= 2^-8. Absolute errors, with
-/// A = asin(ax) in [0.52, 1.22] and the generator's bounds: tail 2^-67.45; the polynomial,
-/// whose terms add up to less than 2^-15.65, 8.01 * 2^-53 of that, 2^-65.65, and its rounded
-/// coefficients 2^-68.65; the last addition to lo (|lo| < 2^-15.6) 2^-68.6; the table values,
-/// the split of a_1 h1 and the other additions (terms below 2^-29) < 2^-80: in all < 2^-65.03.
-/// The result is at least acos(15/16) > 0.355 and |t2.hi| > 0.355 (1 - 2^-13.9), so the error
-/// is below 2^-63.5 of |t2.hi|; the roundings of lo -+ err are below 2^-68.5. The test allows
-/// 2^-62 of |t2.hi|.
+/// bits give the row, h1 = ax - c is exact (Sterbenz), |h1| <= 2^-8. Errors relative to
+/// A = asin(ax) >= 0.52, from the generator's bounds: the tail 2^-67.19; the polynomial,
+/// whose terms add up to less than 2^-15.39 A, 8.01 * 2^-53 of that, 2^-65.39, and its rounded
+/// coefficients 2^-68.39; the last addition to lo (|lo| < 2^-15.3 A) 2^-68.3; the table values,
+/// the split of a_1 h1 and the other additions (terms below 2^-29) < 2^-79: in all < 2^-64.7 A.
+/// The roundings of lo -+ err are below 2^-53 |lo| < 2^-68 (absolute). For asin (v = A,
+/// |t2.hi| > A (1 - 2^-15)) that is below 2^-64.5 of |t2.hi|, and the test allows 2^-63. For
+/// acos, v >= acos(15/16) > 0.355 and A <= 1.22 (A/v < 2^1.78), and |v| <= |t2.hi|
+/// (1 + 2^-13.9): below 2^-62.9 + 2^-66.5 of |t2.hi|, and the test allows 2^-62.
 template <bool kBase>
-ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, double& out) {
+ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, double errRel, double& out) {
   const double r = 1.0 - ax;
   const double* a = tables::kAsinUpper[(bitsOf(r) >> 47) - (0x3fb0000000000000ULL >> 47)];
-  return asinKernel<false, kBase>(a, ax - a[14], 0.0, bhi, blo, sigma, 0x1p-62, out);
+  return asinKernel<false, kBase>(a, ax - a[14], 0.0, bhi, blo, sigma, errRel, out);
 }
 
 /// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument u is exact, th the rounded
@@ -1363,14 +1369,14 @@ double asin(double x) {
     // Branches: the square root and the division are only paid for above 15/16 (faster than
     // computing every argument and choosing without a branch).
     if (ax <= 0.5) {
-      if (asinFastTable<false, false>(ax, 0.0, 0.0, 0.0, 1.0, out)) return xorSign(out, x);
+      if (asinFastTable<false, false>(ax, 0.0, 0.0, 0.0, 1.0, 0x1.8p-63, out)) return __builtin_copysign(out, x);
     } else if (ax <= 0.9375) {
-      if (asinFastUpper<false>(ax, 0.0, 0.0, 1.0, out)) return xorSign(out, x);
+      if (asinFastUpper<false>(ax, 0.0, 0.0, 1.0, 0x1p-63, out)) return __builtin_copysign(out, x);
     } else {
       double tl;
       const double th = halfComplementRoot(ax, tl);
       const double* row = kAsinAboveHalf[neg];
-      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], out)) return out;
+      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out)) return out;
     }
   }
   return asinGeneral(x);
@@ -1392,15 +1398,15 @@ double acos(double x) {
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
     if (ax <= 0.5) {  // branches, as in asin
       const double* row = kAcosRows[neg];
-      if (asinFastTable<false, true>(ax, 0.0, row[0], row[1], row[2], out)) return out;
+      if (asinFastTable<false, true>(ax, 0.0, row[0], row[1], row[2], 0x1p-63, out)) return out;
     } else if (ax <= 0.9375) {
       const double* row = kAcosRows[neg];
-      if (asinFastUpper<true>(ax, row[0], row[1], row[2], out)) return out;
+      if (asinFastUpper<true>(ax, row[0], row[1], row[2], 0x1p-62, out)) return out;
     } else {
       double tl;
       const double th = halfComplementRoot(ax, tl);
       const double* row = kAcosRows[2u + neg];
-      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], out)) return out;
+      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out)) return out;
     }
   }
   return acosGeneral(x);

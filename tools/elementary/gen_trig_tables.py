@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Writes src/frame/elementary_tables_trig.h: the tables of the fast paths of sin, cos and the
-atan family, each entry the nearest double or a double-double (hi + lo, both nearest),
-computed with mpmath at 300 bits. Run from the repository root:
+"""Writes src/frame/elementary_tables_trig.h: the tables of the fast paths of sin, cos, atan and
+atan2 (asin and acos: gen_asin_tables.py), each entry the nearest double or a double-double
+(hi + lo, both nearest), computed with mpmath at 300 bits. Run from the repository root:
     /usr/bin/python3 tools/elementary/gen_trig_tables.py > src/frame/elementary_tables_trig.h
 Every series is printed with its truncation bound on the interval the code evaluates it on; the
 rounding errors are bounded in the comments of src/frame/elementary_functions.cpp."""
@@ -79,34 +79,5 @@ for j in range(65):
 w("};")
 w("// tail beyond degree 9 < %s relative" % nstr(worst))
 
-# asin(c + h) for c = j/64, j = 0..32, |h| <= 1/128: the Taylor coefficients from
-# asin' = g^(-1/2), g = 1 - (c + h)^2, by the recurrence of a power series raised to a power.
-def asin_coefficients(c, count):
-    g = [1 - c * c, -2 * c, mpf(-1)]
-    f = [g[0] ** mpf(-0.5)]
-    for n in range(1, count):
-        acc = mpf(0)
-        for k in range(1, min(n, 2) + 1):
-            acc += (mpf(-0.5) * k - (n - k)) * g[k] * f[n - k]
-        f.append(acc / (n * g[0]))
-    return [mpmath.asin(c)] + [f[n - 1] / n for n in range(1, count)]
-
-
-worst = mpf(0)
-w("// asin(j/64 + h) = sum of a_n h^n on |h| <= 1/128, j = 0..32; row j: {asin(j/64) hi, lo,")
-w("// a_1 hi, lo, a_2, ..., a_9, a_1 hi split into two halves of 26 bits}")
-w("constexpr double kAsinPoly[33][14] = {")
-for j in range(33):
-    c = mpf(j) / 64
-    a = asin_coefficients(c, 80)
-    tail = sum(abs(a[n]) * rho ** n for n in range(10, 80))
-    low = rho if j == 0 else mpmath.asin(c - rho)
-    worst = max(worst, tail / low)
-    hiA = rn(a[0])
-    hi1 = rn(a[1])
-    row = [hiA, rn(a[0] - hiA), hi1, rn(a[1] - hi1)] + [rn(a[n]) for n in range(2, 10)] + list(veltkamp(hi1))
-    w("  {%s}," % ", ".join(hexd(v) for v in row))
-w("};")
-w("// tail beyond degree 9 < %s relative" % nstr(worst))
 w("}  // namespace zr_frame::tables")
 print("\n".join(out))
