@@ -1132,9 +1132,9 @@ ZR_INLINE double maskLow27(double h) { return fromBits(bitsOf(h) & ~0x7ffffffULL
 /// a_1 h1 is split without a Veltkamp product: hh = (h1 + K) - K with the row's K = 1.5*2^21
 /// is h1 rounded to a multiple of 2^-31 (|h1| <= 2^-7, so at most 25 bits), and hh times the
 /// 26-bit upper part a_1hi of a_1 is exact; hl = h1 - hh is exact (h1 is a multiple of 2^-79)
-/// and below 2^-32. The rest, a_1hi hl + (a_1 - a_1hi) h1, rounds by less than
-/// 2^-83.5 + 2^-75 |h1|: below 2^-74 asin t, as asin t > 2^-7 in every row but the first of
-/// kAsinLower. There K = 0, so hh = h1 and the rest is 0 (a_1 = 1). The polynomial's terms of
+/// and below 2^-32. The rest, a_1hi hl + (a_1 - a_1hi) h1 with a_1 - a_1hi rounded in the row
+/// (2^-78 a_1), is in error by less than 2^-83.5 + 2^-74.4 |h1|: below 2^-74 asin t, as
+/// asin t > 2^-7 >= |h1| in every row but the first of kAsinLower. There K = 0, so hh = h1 and the rest is 0 (a_1 = 1). The polynomial's terms of
 /// degree 2 to 5 pass at most 8 roundings, the others at most 14, and those are below 2^-26 of
 /// the sum of all (the generator prints both), so the polynomial is within 8.01 * 2^-53 of the
 /// sum of the absolute values of its terms.
