@@ -1382,11 +1382,9 @@ double asin(double x) {
   return asinGeneral(x);
 }
 
-/// acos x = B + sigma*asin(t) by row 2*(|x| > 15/16) + (x < 0): pi/2 -+ asin|x|, then
+/// acos x = B + sigma*asin(t): pi/2 -+ asin|x| up to 15/16, then by row (x < 0)
 /// 2 asin(sqrt((1 - x)/2)) and pi - 2 asin(sqrt((1 + x)/2)).
-constexpr double kAcosRows[4][3] = {
-    {tables::kPio2.hi, tables::kPio2.lo, -1.0},
-    {tables::kPio2.hi, tables::kPio2.lo, 1.0},
+constexpr double kAcosRows[2][3] = {
     {0.0, 0.0, 2.0},
     {tables::kPi.hi, tables::kPi.lo, -2.0},
 };
@@ -1396,16 +1394,21 @@ double acos(double x) {
   const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
-    if (ax <= 0.5) {  // branches, as in asin
-      const double* row = kAcosRows[neg];
-      if (asinFastTable<false, true>(ax, 0.0, row[0], row[1], row[2], 0x1p-63, out)) return out;
+    // Branches, as in asin; below 15/16 also on the sign, so that sigma is known in each and
+    // its products fold.
+    const double bhi = tables::kPio2.hi, blo = tables::kPio2.lo;
+    if (ax <= 0.5) {
+      if (neg ? asinFastTable<false, true>(ax, 0.0, bhi, blo, 1.0, 0x1p-63, out)
+              : asinFastTable<false, true>(ax, 0.0, bhi, blo, -1.0, 0x1p-63, out))
+        return out;
     } else if (ax <= 0.9375) {
-      const double* row = kAcosRows[neg];
-      if (asinFastUpper<true>(ax, row[0], row[1], row[2], 0x1p-62, out)) return out;
+      if (neg ? asinFastUpper<true>(ax, bhi, blo, 1.0, 0x1p-62, out)
+              : asinFastUpper<true>(ax, bhi, blo, -1.0, 0x1p-62, out))
+        return out;
     } else {
       double tl;
       const double th = halfComplementRoot(ax, tl);
-      const double* row = kAcosRows[2u + neg];
+      const double* row = kAcosRows[neg];
       if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out)) return out;
     }
   }
