@@ -22,6 +22,8 @@ diff -u src/frame/elementary_tables_trig.h "$tables"
 diff -u src/frame/elementary_tables_explog.h "$tables"
 /usr/bin/python3 tools/elementary/gen_atan_tables.py > "$tables"
 diff -u src/frame/elementary_tables_atan.h "$tables"
+/usr/bin/python3 tools/elementary/gen_asin_tables.py > "$tables"
+diff -u src/frame/elementary_tables_asin.h "$tables"
 
 cmake -S . -B build/elementary -DCMAKE_BUILD_TYPE=Release -DZR_BUILD_EXAMPLES=OFF >/dev/null
 cmake --build build/elementary --target zr_elementary_mpfr zr_elementary_mpfr_last_stage

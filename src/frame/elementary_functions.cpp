@@ -23,6 +23,7 @@
 #include "frame/elementary_tables_trig.h"
 #include "frame/elementary_tables_explog.h"
 #include "frame/elementary_tables_atan.h"
+#include "frame/elementary_tables_asin.h"
 
 #ifdef ZR_ELEMENTARY_STATS
 // Counted only in the MPFR comparison program: how often the rounding test could not decide.
@@ -1089,7 +1090,7 @@ constexpr double kAtanOctant[8][3] = {
 };
 
 /// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
-ZR_INLINE double atanHigh26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
+ZR_INLINE double high26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
 
 /// The low part of n/d = qh + lo for 2^-400 <= n <= d < 2^400, given qh = n/d and inv = 1/d
 /// (both rounded; two independent divisions, or one when n = 1), within 2^-75.8 qh of the exact
@@ -1099,7 +1100,7 @@ ZR_INLINE double atanHigh26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffUL
 /// 2^-25 qh d and round by 2^-78 qh d, their sum by 2^-77 qh d, so r is the remainder
 /// (|r| <= 2^-53 qh d) to 2^-76 qh d, and r inv to 2^-76 qh + 2^-104 qh.
 ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
-  const double qhh = atanHigh26(qh), dh = atanHigh26(d);
+  const double qhh = high26(qh), dh = high26(d);
   const double r = (n - qhh * dh) - (qhh * (d - dh) + (qh - qhh) * d);
   return r * inv;
 }
@@ -1150,45 +1151,100 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
-/// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
-/// 2^-53 th, or 0), sigma in {-2, -1, 1, 2}, |B| > |sigma| asin(t) unless B = 0. Sets out and
-/// returns true when the rounding is decided.
+/// B + sigma*asin(c + h1 + tl) from a row a of kAsinLower or kAsinUpper (c the row's point):
+///   asin t = A + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7).
+/// errRel is the caller's bound relative to |t2.hi|; sets out and returns true when the
+/// rounding is decided. B + sigma*A and then + sigma*a_1hi*hh are exact (two-sums whose first
+/// term is 0 or larger than the second, as in atanFastTable).
 ///
-/// t = c + h1 + tl with c = j/64, h1 = th - c exact and |h1| <= 1/128, and
-///   asin t = A_j + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7)
-/// with the coefficients of row j (tail < 2^-65.7 relative). B + sigma*A_j and then
-/// + sigma*a_1*h1 are exact, as in atanFastTable. Errors relative to |v|, v the result, where
-/// |sigma asin t| <= 2 |v|: t to 2^-104 (|d asin t/dt| t <= 1.1 asin t) 2^-102.8; the terms of
-/// tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms add
-/// up to at most 2^-13.5 asin t and each pass at most 6 roundings, 2^-62.9; seven additions of
-/// terms below 2^-12.5 |v|, 2^-62.7; the tail, times 2, 2^-64.7; the tables 2^-103: in all
-/// < 2^-61.4. The test allows 1.5 * 2^-61 of |t2.hi|.
-ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double& out) {
-  const double kShift = 0x1.8p52;
-  const double t = th * 64.0 + kShift;
-  const double c = (t - kShift) * 0.015625;
-  const double* a = tables::kAsinPoly[static_cast<unsigned>(bitsOf(t)) & 63u];
-  const double h1 = th - c;
-  const DD t1 = fastTwoSum(bhi, sigma * a[0]);
-  const DD p = twoProdSplit(a[2], a[12], a[13], h1);
-  const DD t2 = fastTwoSum(t1.hi, sigma * p.hi);
-  const double h2 = h1 * h1, h4 = h2 * h2;
-  const double q = h2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
+/// a_1 h1 is split without a Veltkamp product: hh = (h1 + K) - K with the row's K = 1.5*2^21
+/// is h1 rounded to a multiple of 2^-31 (|h1| <= 2^-7, so at most 25 bits), and hh times the
+/// 26-bit upper part a_1hi of a_1 is exact; hl = h1 - hh is exact (h1 is a multiple of 2^-79)
+/// and below 2^-32. The rest, a_1hi hl + (a_1 - a_1hi) h1 with a_1 - a_1hi rounded in the row
+/// (2^-78 a_1), is in error by less than 2^-83.5 + 2^-74.4 |h1|: below 2^-74 asin t, as
+/// asin t > 2^-7 >= |h1| in every row but the first of kAsinLower. There K = 0, so hh = h1 and the rest is 0 (a_1 = 1). The polynomial's terms of
+/// degree 2 to 5 pass at most 8 roundings, the others at most 14, and those are below 2^-26 of
+/// the sum of all (the generator prints both), so the polynomial is within 8.01 * 2^-53 of the
+/// sum of the absolute values of its terms.
+template <bool kTail, bool kBase>
+ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, double blo, double sigma, double errRel,
+                          double& out) {
+  const double hh = (h1 + a[15]) - a[15];
+  const double p = a[12] * hh;  // exact: 26 bits times 25 bits
+  const DD t1 = kBase ? fastTwoSum(bhi, sigma * a[0]) : DD{sigma * a[0], 0.0};
+  const DD t2 = fastTwoSum(t1.hi, sigma * p);
+  const double h2 = h1 * h1, h4 = h2 * h2, s2 = sigma * h2;
+  const double q = s2 * ((a[4] + h1 * a[5]) + (h2 * (a[6] + h1 * a[7]) +
                          h4 * ((a[8] + h1 * a[9]) + h2 * (a[10] + h1 * a[11]))));
-  const double small = p.lo + (a[1] + (a[3] * h1 + tl * (a[2] + 2.0 * a[4] * h1)));
-  const double lo = ((t1.lo + t2.lo) + (blo + sigma * small)) + sigma * q;  // polynomial last
-  const double err = fabs_(t2.hi) * 0x1.8p-61;
+  const double cross = a[12] * (h1 - hh) + a[13] * h1;
+  double small = a[1] + cross;
+  if (kTail) small += tl * (a[2] + 2.0 * a[4] * h1);
+  // the polynomial comes last: the other terms are summed while it is evaluated
+  const double lo = (kBase ? (t1.lo + t2.lo) + (blo + sigma * small) : t2.lo + sigma * small) + q;
+  const double err = __builtin_fabs(t2.hi) * errRel;  // a bit operation: no rounding
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
-/// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument is exact, th the rounded
-/// root, tl = (u - th^2)/(2 th) to 2^-104 of th).
+/// Fast path of asin and acos: B + sigma*asin(t) for t = th + tl in [0, 1/2] (tl below
+/// 2^-53 th, or 0), sigma in {-2, -1, 1, 2}, |B| > |sigma| asin(t) unless B = 0. Sets out and
+/// returns true when the rounding is decided.
+///
+/// th + 1.5*2^46 rounds th to c = j/64 (its last place is 1/64) and keeps j in the low bits;
+/// h1 = th - c is exact (Sterbenz, or c = 0) and |h1| <= 1/128; row j of kAsinLower has the
+/// coefficients at c (tail < 2^-65.78 relative). Errors relative to |v|, v the result, where
+/// |sigma asin t| <= 2 |v|: t to 2^-102.3 (|d asin t/dt| t <= 1.1 asin t) 2^-101.1; the terms
+/// of tl dropped, below 3 a_3 h1^2 |tl| <= 2^-65.4 asin t, 2^-64.4; h1^2 (...), whose terms
+/// add up to at most 2^-13.78 asin t, 8.01 * 2^-53 of that, times 2, 2^-62.77; the split of
+/// a_1 h1, 2^-73; seven additions of terms below 2^-12.5 |v|, 2^-62.7; the tail, times 2,
+/// 2^-64.7; the tables 2^-103: in all < 2^-61.3. The test of acos and of the square-root
+/// forms allows 1.5 * 2^-61 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and the roundings of
+/// lo -+ err are below 2^-65.5 |v|). For asin of |x| <= 1/2 (B = 0, sigma = 1, tl = 0), v is
+/// asin t itself: the polynomial 2^-63.78, the tail 2^-65.78, four additions, the last below
+/// 2^-13.7 |v|, 2^-66.6, the rest below 2^-73: < 2^-63.2, and with the roundings of lo -+ err
+/// and |v| <= |t2.hi| (1 + 2^-13), < 2^-63.1 of |t2.hi|; that test allows 1.5 * 2^-63. For
+/// acos of |x| <= 1/2 (B = pi/2, sigma = -+1, tl = 0), |v| >= pi/3 >= 2 asin t: the polynomial
+/// 2^-64.78, the tail 2^-66.78, the additions (the last below 2^-14.7 |v|) 2^-67.6, the rest
+/// below 2^-74: < 2^-64.3, and with the roundings of lo -+ err < 2^-64 of |t2.hi|; that test
+/// allows 2^-63.
+template <bool kTail, bool kBase>
+ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double errRel, double& out) {
+  const double kShift = 0x1.8p46;
+  const double t = th + kShift;
+  const double c = t - kShift;
+  const double* a = tables::kAsinLower[static_cast<unsigned>(bitsOf(t)) & 63u];
+  return asinKernel<kTail, kBase>(a, th - c, tl, bhi, blo, sigma, errRel, out);
+}
+
+/// B + sigma*asin(ax) for 1/2 < ax <= 15/16, sigma = +-1, B = 0 or pi/2, straight from a row
+/// of kAsinUpper (no square root): r = 1 - ax is exact, its exponent and top 5 significand
+/// bits give the row, h1 = ax - c is exact (Sterbenz), |h1| <= 2^-8. Errors relative to
+/// A = asin(ax) >= 0.52, from the generator's bounds: the tail 2^-67.19; the polynomial,
+/// whose terms add up to less than 2^-15.39 A, 8.01 * 2^-53 of that, 2^-65.39, and its rounded
+/// coefficients 2^-68.39; the last addition to lo (|lo| < 2^-15.3 A) 2^-68.3; the table values,
+/// the split of a_1 h1 and the other additions (terms below 2^-29) < 2^-79: in all < 2^-64.7 A.
+/// The roundings of lo -+ err are below 2^-53 |lo| < 2^-68 (absolute). For asin (v = A,
+/// |t2.hi| > A (1 - 2^-15)) that is below 2^-64.5 of |t2.hi|, and the test allows 2^-63. For
+/// acos, v >= acos(15/16) > 0.355 and A <= 1.22 (A/v < 2^1.78), and |v| <= |t2.hi|
+/// (1 + 2^-13.9): below 2^-62.9 + 2^-66.5 of |t2.hi|, and the test allows 2^-62.
+template <bool kBase>
+ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, double errRel, double& out) {
+  const double r = 1.0 - ax;
+  const double* a = tables::kAsinUpper[(bitsOf(r) >> 47) - (0x3fb0000000000000ULL >> 47)];
+  return asinKernel<false, kBase>(a, ax - a[14], 0.0, bhi, blo, sigma, errRel, out);
+}
+
+/// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument u is exact, th the rounded
+/// root, tl = (u - th^2)/(2 th)). The square is taken by masking: th = hh + hl with hh of 26
+/// bits and hl of 27, so hh^2 and 2 hh hl are exact, u - hh^2 is exact (Sterbenz), and the two
+/// remaining subtractions and hl^2 (each result below 2^-50 u) round by less than 2^-101.4 u
+/// in all: tl to 2^-102.4 th, with the division's rounding t to 2^-102.3 of th.
 ZR_INLINE double halfComplementRoot(double ax, double& tl) {
   const double u = (1.0 - ax) * 0.5;
   const double th = __builtin_sqrt(u);
-  const DD p = twoProd(th, th);
-  tl = ((u - p.hi) - p.lo) / (th + th);
+  const double hh = high26(th), hl = th - hh;
+  const double d = ((u - hh * hh) - (hh + hh) * hl) - hl * hl;
+  tl = d / (th + th);
   return th;
 }
 
@@ -1334,49 +1390,63 @@ double atan2(double y, double x) {
   return atan2General(y, x);
 }
 
-/// asin x for 1/2 < |x| < 1: pi/2 - 2 asin(sqrt((1 - |x|)/2)), with the sign of x.
-constexpr double kAsinAboveHalf[3] = {tables::kPio2.hi, tables::kPio2.lo, -2.0};
+/// asin x = sigma*asin|x| below 15/16, sigma = +-1 the sign of x; above,
+/// +-(pi/2 - 2 asin(sqrt((1 - |x|)/2))) by row (x < 0).
+constexpr double kAsinAboveHalf[2][3] = {
+    {tables::kPio2.hi, tables::kPio2.lo, -2.0},
+    {-tables::kPio2.hi, -tables::kPio2.lo, 2.0},
+};
 
 double asin(double x) {
   double out;
-  const double ax = fabs_(x);
+  const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
   if (absIn(x, 0x3e50000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-26 <= |x| < 1
-    // A branch: the square root and the division are only paid for above 1/2 (faster than
-    // computing both arguments and choosing without a branch, even on random signs and sizes).
-    if (ax > 0.5) {
+    // The sign goes into sigma, so the result needs no correction after the rounding test.
+    const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
+    // Branches: the square root and the division are only paid for above 15/16 (faster than
+    // computing every argument and choosing without a branch).
+    if (ax <= 0.5) {
+      if (asinFastTable<false, false>(ax, 0.0, 0.0, 0.0, 1.0, 0x1.8p-63, out)) return __builtin_copysign(out, x);
+    } else if (ax <= 0.9375) {
+      if (asinFastUpper<false>(ax, 0.0, 0.0, 1.0, 0x1p-63, out)) return __builtin_copysign(out, x);
+    } else {
       double tl;
       const double th = halfComplementRoot(ax, tl);
-      const double* row = kAsinAboveHalf;
-      if (asinFastTable(th, tl, row[0], row[1], row[2], out)) return xorSign(out, x);
-    } else if (asinFastTable(ax, 0.0, 0.0, 0.0, 1.0, out)) {
-      return xorSign(out, x);
+      const double* row = kAsinAboveHalf[neg];
+      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out)) return out;
     }
   }
   return asinGeneral(x);
 }
 
-/// acos x = B + sigma*asin(t) by row 2*(|x| > 1/2) + (x < 0): pi/2 -+ asin|x|, then
+/// acos x = B + sigma*asin(t): pi/2 -+ asin|x| up to 15/16, then by row (x < 0)
 /// 2 asin(sqrt((1 - x)/2)) and pi - 2 asin(sqrt((1 + x)/2)).
-constexpr double kAcosRows[4][3] = {
-    {tables::kPio2.hi, tables::kPio2.lo, -1.0},
-    {tables::kPio2.hi, tables::kPio2.lo, 1.0},
+constexpr double kAcosRows[2][3] = {
     {0.0, 0.0, 2.0},
     {tables::kPi.hi, tables::kPi.lo, -2.0},
 };
 
 double acos(double x) {
   double out;
-  const double ax = fabs_(x);
+  const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
   if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
     const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
-    if (ax > 0.5) {  // a branch, as in asin
+    // Branches, as in asin; below 15/16 also on the sign, so that sigma is known in each and
+    // its products fold.
+    const double bhi = tables::kPio2.hi, blo = tables::kPio2.lo;
+    if (ax <= 0.5) {
+      if (neg ? asinFastTable<false, true>(ax, 0.0, bhi, blo, 1.0, 0x1p-63, out)
+              : asinFastTable<false, true>(ax, 0.0, bhi, blo, -1.0, 0x1p-63, out))
+        return out;
+    } else if (ax <= 0.9375) {
+      if (neg ? asinFastUpper<true>(ax, bhi, blo, 1.0, 0x1p-62, out)
+              : asinFastUpper<true>(ax, bhi, blo, -1.0, 0x1p-62, out))
+        return out;
+    } else {
       double tl;
       const double th = halfComplementRoot(ax, tl);
-      const double* row = kAcosRows[2u + neg];
-      if (asinFastTable(th, tl, row[0], row[1], row[2], out)) return out;
-    } else {
       const double* row = kAcosRows[neg];
-      if (asinFastTable(ax, 0.0, row[0], row[1], row[2], out)) return out;
+      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out)) return out;
     }
   }
   return acosGeneral(x);

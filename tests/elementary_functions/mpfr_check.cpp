@@ -128,8 +128,8 @@ double parseBinary(const char* s) {  // "-1.0101E3": binary mantissa, binary exp
 
 /// Every fourth sample of the library range of sin, cos, asin, acos, atan and atan2 instead
 /// probes the edges of their fast paths: sin and cos up to |x| = 1100 and next to multiples of
-/// pi/256 (zeros, table points and the midpoints between them), asin and acos next to +-1,
-/// atan and atan2 over wide exponent ranges.
+/// pi/256 (zeros, table points and the midpoints between them), asin and acos next to +-1 and
+/// to multiples of 1/512, atan and atan2 over wide exponent ranges.
 void edgeCase(const char* name, double& x, double& y) {
   if (std::strcmp(name, "sin") == 0 || std::strcmp(name, "cos") == 0 || std::strncmp(name, "sinCos", 6) == 0) {
     if (next() & 1) {
@@ -140,7 +140,11 @@ void edgeCase(const char* name, double& x, double& y) {
       x = k * (3.141592653589793 / 256) + offset;
     }
   } else if (std::strcmp(name, "asin") == 0 || std::strcmp(name, "acos") == 0) {
-    x = (1.0 - std::ldexp(uniform(0.0, 1.0), -static_cast<int>(next() % 56))) * ((next() & 1) ? 1.0 : -1.0);
+    const double sign = (next() & 1) ? 1.0 : -1.0;
+    if (next() & 1)
+      x = (1.0 - std::ldexp(uniform(0.0, 1.0), -static_cast<int>(next() % 56))) * sign;
+    else  // a few ulps from a multiple of 1/512: the ends of every table row are among them
+      x = (static_cast<double>(next() % 513) / 512 + std::ldexp(uniform(-1.0, 1.0), -48 - static_cast<int>(next() % 8))) * sign;
   } else if (std::strcmp(name, "atan2Small") == 0) {
     // atan2(x, y) with y > 0 and |x/y| < 2^-27, mostly just below 2^-27, where t^3/3 moves the
     // rounding of about one quotient in eight

@@ -8,15 +8,7 @@ rounding errors are bounded in the comments of src/frame/elementary_functions.cp
 import mpmath
 from mpmath import mpf
 
-from mpround import rn, hexd
-
-
-def veltkamp_hi(x):
-    """The upper half of the Veltkamp split of the double x (Python floats are IEEE doubles):
-    at most 26 significant bits, x minus it exact."""
-    x = float(x)
-    t = 134217729.0 * x
-    return mpf(t - (t - x))
+from mpround import rn, hexd, veltkamp
 
 
 out = []
@@ -44,7 +36,7 @@ for j in range(65):
     worst = max(worst, tail / low if j else tail / rho)
     A = mpmath.atan(c)
     hiA = rn(A)
-    a1h = veltkamp_hi(rn(a[1]))
+    a1h = mpf(veltkamp(rn(a[1]))[0])
     row = [hiA, rn(A - hiA), a1h, rn(a[1] - a1h), rn(a[1]), rn(2 * a[2])] + [rn(a[n]) for n in range(2, 10)]
     row += [mpf(0) if j == 0 else mpf(3) * 2 ** 20, mpf(0)]
     w("  {%s}," % ", ".join(hexd(v) for v in row))

@@ -1,27 +1,14 @@
 #!/usr/bin/python3
-"""Writes src/frame/elementary_tables_trig.h: the tables of the fast paths of sin, cos and the
-atan family, each entry the nearest double or a double-double (hi + lo, both nearest),
-computed with mpmath at 300 bits. Run from the repository root:
+"""Writes src/frame/elementary_tables_trig.h: the tables of the fast paths of sin and cos
+(atan and atan2: gen_atan_tables.py; asin and acos: gen_asin_tables.py), each entry the nearest double or a double-double
+(hi + lo, both nearest), computed with mpmath at 300 bits. Run from the repository root:
     /usr/bin/python3 tools/elementary/gen_trig_tables.py > src/frame/elementary_tables_trig.h
 Every series is printed with its truncation bound on the interval the code evaluates it on; the
 rounding errors are bounded in the comments of src/frame/elementary_functions.cpp."""
 import mpmath
 from mpmath import mpf
 
-from mpround import rn, hexd, dd_str
-
-
-def nstr(x):
-    return mpmath.nstr(x, 3)
-
-
-def veltkamp(x):
-    """The Veltkamp split of the double x as the library computes it (Python floats are IEEE
-    doubles): hi + lo = x exactly, each with at most 26 significant bits."""
-    x = float(x)
-    t = 134217729.0 * x
-    hi = t - (t - x)
-    return hi, x - hi
+from mpround import rn, hexd, dd_str, nstr
 
 
 out = []
@@ -56,57 +43,5 @@ w("constexpr double kTrigS3 = %s, kTrigS5 = %s, kTrigS7 = %s;" %
 w("constexpr double kTrigC4 = %s, kTrigC6 = %s, kTrigC8 = %s;" %
   tuple(hexd(rn((-1) ** (n // 2) / mpmath.factorial(n))) for n in (4, 6, 8)))
 
-# atan(c + h) for c = j/64, j = 0..64, |h| <= 1/128: atan c as a double-double, then the Taylor
-# coefficients a_n = (-1)^(n-1) Im((c - i)^-n) / n, a_1 = 1/(1+c^2) as a double-double, a_2..a_9
-# as doubles. Row j: {atan c hi, lo, a_1 hi, lo, a_2, ..., a_9, the Veltkamp split of a_1 hi}.
-rho = mpf(1) / 128 * (1 + mpf(2) ** -40)
-worst = mpf(0)
-w("// atan(j/64 + h) = sum of a_n h^n on |h| <= 1/128, j = 0..64; row j: {atan(j/64) hi, lo,")
-w("// a_1 hi, lo, a_2, ..., a_9, a_1 hi split into two halves of 26 bits}")
-w("constexpr double kAtanPoly[65][14] = {")
-for j in range(65):
-    c = mpf(j) / 64
-    a = [mpf(0)] + [(-1) ** (n - 1) * mpmath.im(mpmath.mpc(c, -1) ** (-n)) / n for n in range(1, 60)]
-    tail = sum(abs(a[n]) * rho ** n for n in range(10, 60))
-    # relative to the smallest |atan(c + h)|, or to |h| when j = 0 (odd series)
-    low = rho if j == 0 else mpmath.atan(c - rho)
-    worst = max(worst, tail / low if j else tail / rho)
-    A = mpmath.atan(c)
-    hiA = rn(A)
-    hi1 = rn(a[1])
-    row = [hiA, rn(A - hiA), hi1, rn(a[1] - hi1)] + [rn(a[n]) for n in range(2, 10)] + list(veltkamp(hi1))
-    w("  {%s}," % ", ".join(hexd(v) for v in row))
-w("};")
-w("// tail beyond degree 9 < %s relative" % nstr(worst))
-
-# asin(c + h) for c = j/64, j = 0..32, |h| <= 1/128: the Taylor coefficients from
-# asin' = g^(-1/2), g = 1 - (c + h)^2, by the recurrence of a power series raised to a power.
-def asin_coefficients(c, count):
-    g = [1 - c * c, -2 * c, mpf(-1)]
-    f = [g[0] ** mpf(-0.5)]
-    for n in range(1, count):
-        acc = mpf(0)
-        for k in range(1, min(n, 2) + 1):
-            acc += (mpf(-0.5) * k - (n - k)) * g[k] * f[n - k]
-        f.append(acc / (n * g[0]))
-    return [mpmath.asin(c)] + [f[n - 1] / n for n in range(1, count)]
-
-
-worst = mpf(0)
-w("// asin(j/64 + h) = sum of a_n h^n on |h| <= 1/128, j = 0..32; row j: {asin(j/64) hi, lo,")
-w("// a_1 hi, lo, a_2, ..., a_9, a_1 hi split into two halves of 26 bits}")
-w("constexpr double kAsinPoly[33][14] = {")
-for j in range(33):
-    c = mpf(j) / 64
-    a = asin_coefficients(c, 80)
-    tail = sum(abs(a[n]) * rho ** n for n in range(10, 80))
-    low = rho if j == 0 else mpmath.asin(c - rho)
-    worst = max(worst, tail / low)
-    hiA = rn(a[0])
-    hi1 = rn(a[1])
-    row = [hiA, rn(a[0] - hiA), hi1, rn(a[1] - hi1)] + [rn(a[n]) for n in range(2, 10)] + list(veltkamp(hi1))
-    w("  {%s}," % ", ".join(hexd(v) for v in row))
-w("};")
-w("// tail beyond degree 9 < %s relative" % nstr(worst))
 w("}  // namespace zr_frame::tables")
 print("\n".join(out))

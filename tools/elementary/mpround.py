@@ -29,3 +29,16 @@ def dd(x):
 def dd_str(x):
     hi, lo = dd(x)
     return "{%s, %s}" % (hexd(hi), hexd(lo))
+
+
+def nstr(x):
+    return mpmath.nstr(x, 3)
+
+
+def veltkamp(x):
+    """The Veltkamp split of the double x as the library computes it (Python floats are IEEE
+    doubles): hi + lo = x exactly, each with at most 26 significant bits."""
+    x = float(x)
+    t = 134217729.0 * x
+    hi = t - (t - x)
+    return hi, x - hi
