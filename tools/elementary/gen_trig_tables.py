@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Writes src/frame/elementary_tables_trig.h: the tables of the fast paths of sin and cos
-(atan and atan2: gen_atan_tables.py; asin and acos: gen_asin_tables.py), each entry the nearest double or a double-double
-(hi + lo, both nearest), computed with mpmath at 300 bits. Run from the repository root:
+"""Writes src/frame/elementary_tables_trig.h: the tables of the fast paths of sin and cos (atan and
+atan2: gen_atan_tables.py; asin and acos: gen_asin_tables.py), each entry the nearest double or a
+double-double (hi + lo, both nearest), computed with mpmath at 300 bits. Run from the repository root:
     /usr/bin/python3 tools/elementary/gen_trig_tables.py > src/frame/elementary_tables_trig.h
 Every series is printed with its truncation bound on the interval the code evaluates it on; the
 rounding errors are bounded in the comments of src/frame/elementary_functions.cpp."""
