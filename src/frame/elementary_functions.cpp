@@ -964,14 +964,6 @@ constexpr bool kTableFastPaths = false;  // test build: the general paths decide
 constexpr bool kTableFastPaths = true;
 #endif
 
-/// twoProd(a, b) with the Veltkamp split ah + al of a given (from a table).
-ZR_INLINE DD twoProdSplit(double a, double ah, double al, double b) {
-  const double p = a * b;
-  double bh, bl;
-  split(b, bh, bl);
-  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
-}
-
 /// Fast path of sin (quarter = 0) and cos (quarter = 64) for 2^-27 <= |x| < 1024: sets out and
 /// returns true when the rounding is decided.
 ///
@@ -1251,9 +1243,6 @@ ZR_INLINE double halfComplementRoot(double ax, double& tl) {
 /// |x| in [lo, hi) given as bits: one unsigned comparison.
 ZR_INLINE bool absIn(double x, std::uint64_t lo, std::uint64_t hi) {
   return (bitsOf(x) & 0x7fffffffffffffffULL) - lo < hi - lo;
-}
-ZR_INLINE double xorSign(double v, double s) {
-  return fromBits(bitsOf(v) ^ (bitsOf(s) & 0x8000000000000000ULL));
 }
 
 // Every other argument, and the fast path's undecided ones.
