@@ -1143,6 +1143,11 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
+/// A fast path's result before its last rounding: the exact value is within err of hi + lo.
+struct Unrounded {
+  double hi, lo, err;
+};
+
 /// B + sigma*asin(c + h1 + tl) from a row a of kAsinLower or kAsinUpper (c the row's point):
 ///   asin t = A + a_1 (h1 + tl) + 2 a_2 h1 tl + h1^2 (a_2 + a_3 h1 + ... + a_9 h1^7).
 /// errRel is the caller's bound relative to |t2.hi|; sets out and returns true when the
@@ -1160,7 +1165,7 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
 /// sum of the absolute values of its terms.
 template <bool kTail, bool kBase>
 ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, double blo, double sigma, double errRel,
-                          double& out) {
+                          double& out, Unrounded* sum) {
   const double hh = (h1 + a[15]) - a[15];
   const double p = a[12] * hh;  // exact: 26 bits times 25 bits
   const DD t1 = kBase ? fastTwoSum(bhi, sigma * a[0]) : DD{sigma * a[0], 0.0};
@@ -1175,6 +1180,7 @@ ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, dou
   const double lo = (kBase ? (t1.lo + t2.lo) + (blo + sigma * small) : t2.lo + sigma * small) + q;
   const double err = __builtin_fabs(t2.hi) * errRel;  // a bit operation: no rounding
   out = t2.hi + lo;
+  if (sum) *sum = {t2.hi, lo, err};
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
 
@@ -1200,12 +1206,13 @@ ZR_INLINE bool asinKernel(const double* a, double h1, double tl, double bhi, dou
 /// below 2^-74: < 2^-64.3, and with the roundings of lo -+ err < 2^-64 of |t2.hi|; that test
 /// allows 2^-63.
 template <bool kTail, bool kBase>
-ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double errRel, double& out) {
+ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, double sigma, double errRel, double& out,
+                             Unrounded* sum = nullptr) {
   const double kShift = 0x1.8p46;
   const double t = th + kShift;
   const double c = t - kShift;
   const double* a = tables::kAsinLower[static_cast<unsigned>(bitsOf(t)) & 63u];
-  return asinKernel<kTail, kBase>(a, th - c, tl, bhi, blo, sigma, errRel, out);
+  return asinKernel<kTail, kBase>(a, th - c, tl, bhi, blo, sigma, errRel, out, sum);
 }
 
 /// B + sigma*asin(ax) for 1/2 < ax <= 15/16, sigma = +-1, B = 0 or pi/2, straight from a row
@@ -1220,10 +1227,11 @@ ZR_INLINE bool asinFastTable(double th, double tl, double bhi, double blo, doubl
 /// acos, v >= acos(15/16) > 0.355 and A <= 1.22 (A/v < 2^1.78), and |v| <= |t2.hi|
 /// (1 + 2^-13.9): below 2^-62.9 + 2^-66.5 of |t2.hi|, and the test allows 2^-62.
 template <bool kBase>
-ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, double errRel, double& out) {
+ZR_INLINE bool asinFastUpper(double ax, double bhi, double blo, double sigma, double errRel, double& out,
+                             Unrounded* sum = nullptr) {
   const double r = 1.0 - ax;
   const double* a = tables::kAsinUpper[(bitsOf(r) >> 47) - (0x3fb0000000000000ULL >> 47)];
-  return asinKernel<false, kBase>(a, ax - a[14], 0.0, bhi, blo, sigma, errRel, out);
+  return asinKernel<false, kBase>(a, ax - a[14], 0.0, bhi, blo, sigma, errRel, out, sum);
 }
 
 /// For 1/2 < ax < 1: t = sqrt((1 - ax)/2) as th + tl (the argument u is exact, th the rounded
@@ -1415,29 +1423,34 @@ constexpr double kAcosRows[2][3] = {
     {tables::kPi.hi, tables::kPi.lo, -2.0},
 };
 
+namespace {
+
+/// The fast path of acos: sets out and returns true when the rounding is decided; sum, when
+/// given, receives the unrounded result and its bound either way (for |x| in [2^-60, 1)).
+ZR_INLINE bool acosFast(double x, double& out, Unrounded* sum) {
+  const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
+  if (!absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) return false;  // 2^-60 <= |x| < 1
+  const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
+  // Branches, as in asin; below 15/16 also on the sign, so that sigma is known in each and
+  // its products fold.
+  const double bhi = tables::kPio2.hi, blo = tables::kPio2.lo;
+  if (ax <= 0.5)
+    return neg ? asinFastTable<false, true>(ax, 0.0, bhi, blo, 1.0, 0x1p-63, out, sum)
+               : asinFastTable<false, true>(ax, 0.0, bhi, blo, -1.0, 0x1p-63, out, sum);
+  if (ax <= 0.9375)
+    return neg ? asinFastUpper<true>(ax, bhi, blo, 1.0, 0x1p-62, out, sum)
+               : asinFastUpper<true>(ax, bhi, blo, -1.0, 0x1p-62, out, sum);
+  double tl;
+  const double th = halfComplementRoot(ax, tl);
+  const double* row = kAcosRows[neg];
+  return asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out, sum);
+}
+
+}  // namespace
+
 double acos(double x) {
   double out;
-  const double ax = __builtin_fabs(x);  // a bit operation, kept in the floating-point registers
-  if (absIn(x, 0x3c30000000000000ULL, 0x3ff0000000000000ULL)) {  // 2^-60 <= |x| < 1
-    const unsigned neg = static_cast<unsigned>(bitsOf(x) >> 63);
-    // Branches, as in asin; below 15/16 also on the sign, so that sigma is known in each and
-    // its products fold.
-    const double bhi = tables::kPio2.hi, blo = tables::kPio2.lo;
-    if (ax <= 0.5) {
-      if (neg ? asinFastTable<false, true>(ax, 0.0, bhi, blo, 1.0, 0x1p-63, out)
-              : asinFastTable<false, true>(ax, 0.0, bhi, blo, -1.0, 0x1p-63, out))
-        return out;
-    } else if (ax <= 0.9375) {
-      if (neg ? asinFastUpper<true>(ax, bhi, blo, 1.0, 0x1p-62, out)
-              : asinFastUpper<true>(ax, bhi, blo, -1.0, 0x1p-62, out))
-        return out;
-    } else {
-      double tl;
-      const double th = halfComplementRoot(ax, tl);
-      const double* row = kAcosRows[neg];
-      if (asinFastTable<true, true>(th, tl, row[0], row[1], row[2], 0x1.8p-61, out)) return out;
-    }
-  }
+  if (acosFast(x, out, nullptr)) return out;
   return acosGeneral(x);
 }
 
@@ -1917,6 +1930,48 @@ void sinCos(double x, double& s, double& c) {
   }
   s = sinGeneral(x);
   c = cosGeneral(x);
+}
+
+void acosSin(double c, double& theta, double& s) {
+  Unrounded a;
+  if (!acosFast(c, theta, &a)) {
+    theta = acosGeneral(c);
+  } else if (c > -0x1.ffff8p-1) {  // c > -1 + 2^-18, so S > 2^-8.5
+    // sin(theta) = S cos(d) - c sin(d), S = sqrt(1 - c^2) = sin(acos c), d = acos(c) - theta
+    // (|d| <= ulp(theta)/2 <= 2^-52), so sin(theta) = S - c d within 2^-104 S. The fast path's
+    // sum gives d = (a.hi - theta) + a.lo (a.hi - theta exact: the two are within a factor 2)
+    // to a.err + 2^-105.
+    // 1 - c^2: c^2 = P exactly (Dekker), 1 - P.hi exactly as a two-sum (P.hi <= 1), and
+    // u = uh + ul normalised, exact but for the rounding of U0.lo - P.lo, which happens only
+    // when P.hi < 1/2 (else U0.lo = 0): 2^-105 absolute, u > 1/2 there. |ul| <= 2^-53 uh.
+    const DD P = twoProd(c, c);
+    const DD U0 = fastTwoSum(1.0, -P.hi);
+    const DD u = fastTwoSum(U0.hi, U0.lo - P.lo);
+    // S = sh + sl: the root and one correction. sh = hh + hl (26 and 27 bits), so hh^2 and
+    // 2 hh hl are exact, u.hi - hh^2 is exact (Sterbenz) and the residual is below 2^-51 u:
+    // its roundings (hl^2 included), the division and the dropped second-order term are each
+    // below 2^-104 S.
+    const double sh = __builtin_sqrt(u.hi);
+    const double hh = high26(sh), hl = sh - hh;
+    const double sl = ((((u.hi - hh * hh) - (hh + hh) * hl) - hl * hl) + u.lo) / (sh + sh);
+    const double d = (a.hi - theta) + a.lo;
+    const double low = sl - c * d;
+    // The error of d: a.err bounds it relative to theta, which near a half turn would swamp S.
+    // Below -15/16 the sum is pi - 2 asin(t) (t = sqrt((1 + c)/2)), and its error is at most
+    // 2^-61.9 w + 2^-100.3 with w = 2 asin(t) = pi - acos(c): the approximation of asin t, the
+    // dropped terms and the polynomial's roundings scale with w, the roundings of the low
+    // parts (each below 2^-50.2 + 2^-12.7 w) do not. The test allows 2^-60 w + 2^-97.
+    const double errD = c < -0.9375 ? (tables::kPi.hi - theta) * 0x1p-60 + 0x1p-97 : a.err;
+    // |c| errD for d, 2^-93 sh for everything else: with |c d| <= 2^-52 < 2^-43.5 S, the
+    // roundings of c d, of low, of d (times |c|) and of low -+ bound, the error of S and the
+    // dropped terms of the expansion add up to less than 2^-94 S.
+    const double bound = __builtin_fabs(c) * errD + sh * 0x1p-93;
+    if (kTableFastPaths && sh + (low - bound) == sh + (low + bound)) {
+      s = sh + low;
+      return;
+    }
+  }
+  s = sin(theta);
 }
 
 bool atan2Small(double y, double x, double& out) {

@@ -21,6 +21,9 @@ void sinCos(double x, double& s, double& c);
 bool atan2Small(double y, double x, double& out);
 double asin(double x);
 double acos(double x);
+/// theta = acos(c) and s = sin(theta) (of the rounded theta), the same bits as the two calls;
+/// the sine comes from sqrt(1 - c^2) and the rounding error of theta wherever that decides it.
+void acosSin(double c, double& theta, double& s);
 double atan(double x);
 double atan2(double y, double x);
 double exp(double x);

@@ -54,8 +54,9 @@ void mathCommon::rotm2RodVector(double (*const m)[3], double* const v) {
     vectorNearHalfTurn(m, v);
     return;
   }
-  const double theta = zr_frame::acos(c);
-  const double k = 1.0 / (zr_frame::sin(theta) * 2.0);
+  double theta, sinTheta;
+  zr_frame::acosSin(c, theta, sinTheta);  // sin of the rounded angle, as the two calls give it
+  const double k = 1.0 / (sinTheta * 2.0);
   v[0] = ((m[2][1] - m[1][2]) * k) * theta;
   v[1] = ((m[0][2] - m[2][0]) * k) * theta;
   v[2] = ((m[1][0] - m[0][1]) * k) * theta;
