@@ -55,6 +55,8 @@ double fromBits(std::uint64_t u) {
 }
 bool isNan(double x) { return (bitsOf(x) & 0x7fffffffffffffffULL) > 0x7ff0000000000000ULL; }
 double fabs_(double x) { return fromBits(bitsOf(x) & 0x7fffffffffffffffULL); }
+/// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
+inline __attribute__((always_inline)) double high26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
 bool signBit(double x) { return (bitsOf(x) >> 63) != 0; }
 double withSign(double mag, bool negative) { return negative ? -mag : mag; }
 /// 2^n for -1022 <= n <= 1023.
@@ -973,7 +975,8 @@ constexpr bool kTableFastPaths = true;
 ///   f(x) = T(a) (1 + c) + T(a + 64) s,
 /// one formula for both functions and every quadrant, with no branch on the data.
 /// Errors relative to |f|, which is >= |T(a)|/2 and >= |r|/1.0001 (entries 0 and 128 are 0, the
-/// others >= sin(pi/128)): tables and dropped products of their low parts 2^-65.4; s - r
+/// others >= sin(pi/128)): tables and dropped products of their low parts 2^-65.4; the three
+/// roundings in the low part of T(a + 64) rh, 2^-75.9; s - r
 /// (truncation 2^-69.3 |r|, rh for r 2^-65.7, 5 roundings 2^-65.95, two more 2^-67.3) 2^-64.2;
 /// T(a).hi * c (4 roundings in c, one in the product, times |T(a)|/|f| <= 2) 2^-62.4; the five
 /// additions of the small terms, each below 2^-12.4 |f|, 2^-63.1; in all < 2^-61.38. The test
@@ -992,10 +995,12 @@ ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
   const double s = (rh * r2) * (tables::kTrigS3 + r2 * (tables::kTrigS5 + r2 * tables::kTrigS7));
   const double c =
       r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
-  const DD p = twoProd(Tb.hi, rh);
-  const DD h = fastTwoSum(Ta.hi, p.hi);  // |Ta| >= sin(pi/128) > |p| unless Ta is 0
+  // Tb.hi rh = ph + pl: the 26-bit parts' product is exact, the rest below 2^-24 |Tb.hi rh|
+  const double rhh = high26(rh), bh = high26(Tb.hi);
+  const double ph = bh * rhh, pl = bh * (rh - rhh) + (Tb.hi - bh) * rh;
+  const DD h = fastTwoSum(Ta.hi, ph);  // |Ta| >= sin(pi/128) > |ph| unless Ta is 0
   // the polynomials come last: the other terms are summed while they are evaluated
-  const double lo = (h.lo + (p.lo + (Ta.lo + Tb.lo * rh))) + (Tb.hi * (rl + s) + Ta.hi * c);
+  const double lo = (h.lo + (pl + (Ta.lo + Tb.lo * rh))) + (Tb.hi * (rl + s) + Ta.hi * c);
   const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
   out = h.hi + lo;
   return kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
@@ -1080,9 +1085,6 @@ constexpr double kAtanOctant[8][3] = {
     {-tables::kPio2.hi, -tables::kPio2.lo, 1.0},
     {-tables::kPio2.hi, -tables::kPio2.lo, -1.0},
 };
-
-/// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
-ZR_INLINE double high26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
 
 /// The low part of n/d = qh + lo for 2^-400 <= n <= d < 2^400, given qh = n/d and inv = 1/d
 /// (both rounded; two independent divisions, or one when n = 1), within 2^-75.8 qh of the exact
@@ -1892,20 +1894,23 @@ ZR_INLINE void sinCosFastTable2(double x, double& sOut, double& cOut, bool& sDon
   const double c =
       r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
   const double rls = rl + s;
+  const double rhh = high26(rh), rhl = rh - rhh;
   // sin: Ta = T(a), Tb = T(a + 64)
   {
-    const DD p = twoProd(T1.hi, rh);
-    const DD h = fastTwoSum(T0.hi, p.hi);
-    const double lo = (h.lo + (p.lo + (T0.lo + T1.lo * rh))) + (T1.hi * rls + T0.hi * c);
+    const double bh = high26(T1.hi);
+    const double ph = bh * rhh, pl = bh * rhl + (T1.hi - bh) * rh;
+    const DD h = fastTwoSum(T0.hi, ph);
+    const double lo = (h.lo + (pl + (T0.lo + T1.lo * rh))) + (T1.hi * rls + T0.hi * c);
     const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
     sOut = h.hi + lo;
     sDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
   }
   // cos: Ta = T(a + 64), Tb = T(a + 128)
   {
-    const DD p = twoProd(T2.hi, rh);
-    const DD h = fastTwoSum(T1.hi, p.hi);
-    const double lo = (h.lo + (p.lo + (T1.lo + T2.lo * rh))) + (T2.hi * rls + T1.hi * c);
+    const double bh = high26(T2.hi);
+    const double ph = bh * rhh, pl = bh * rhl + (T2.hi - bh) * rh;
+    const DD h = fastTwoSum(T1.hi, ph);
+    const double lo = (h.lo + (pl + (T1.lo + T2.lo * rh))) + (T2.hi * rls + T1.hi * c);
     const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
     cOut = h.hi + lo;
     cDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
