@@ -51,6 +51,9 @@ double rtCosh(double x) { return std::cosh(x); }
 double rtTanh(double x) { return std::tanh(x); }
 double rtPowInt(double x, double y) { return std::pow(x, std::floor(y)); }
 double zrPowInt(double x, double y) { return zr_frame::pow(x, std::floor(y)); }
+// an angle from its cosine and the sine of that angle (rotation matrix to rotation vector)
+double rtAcosSin(double c) { const double t = std::acos(c); return t + std::sin(t); }
+double zrAcosSin(double c) { double t, s; zr_frame::acosSin(c, t, s); return t + s; }
 
 #define ZR_PAIR1(name, rt, lo, hi)                                                 \
   BENCHMARK_CAPTURE(unary, zr_##name, zr_frame::name, lo, hi);                     \
@@ -64,6 +67,8 @@ ZR_PAIR1(sin, rtSin, -3.15, 3.15)
 ZR_PAIR1(cos, rtCos, -3.15, 3.15)
 ZR_PAIR1(asin, rtAsin, -1.0, 1.0)
 ZR_PAIR1(acos, rtAcos, -1.0, 1.0)
+BENCHMARK_CAPTURE(unary, zr_acos_sin, zrAcosSin, -1.0, 1.0);
+BENCHMARK_CAPTURE(unary, glibc_acos_sin, rtAcosSin, -1.0, 1.0);
 ZR_PAIR1(atan, rtAtan, -10.0, 10.0)
 ZR_PAIR2(atan2, zr_frame::atan2, rtAtan2, -1.0, 1.0, -1.0, 1.0)
 ZR_PAIR1(exp, rtExp, -20.0, 0.0)

@@ -53,7 +53,8 @@ PAIRS = [
     ("ZR_asin", "Runtime_asin", "`asin` series", "C runtime `asin`", "100 divisions p/n"),
 ]
 
-ELEMENTARY = [("sin", "`sin`"), ("cos", "`cos`"), ("asin", "`asin`"), ("acos", "`acos`"), ("atan", "`atan`"),
+ELEMENTARY = [("sin", "`sin`"), ("cos", "`cos`"), ("asin", "`asin`"), ("acos", "`acos`"),
+              ("acos_sin", "`acos`, then `sin` of it (`acosSin`)"), ("atan", "`atan`"),
               ("atan2", "`atan2`"), ("exp", "`exp`"), ("log", "`log`"),
               ("pow", "`pow` (x in [0.01, 10], y in [−3, 3])"), ("pow_int", "`pow` (Bezier weights)"),
               ("sinh", "`sinh`"), ("cosh", "`cosh`"), ("tanh", "`tanh`")]
