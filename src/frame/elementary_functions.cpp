@@ -1909,6 +1909,7 @@ __attribute__((noinline)) void atan2PairFinish(unsigned decided, double v0, doub
 
 }  // namespace
 #endif
+
 // The fast path of atan2 on two arguments in the two lanes of SSE2 registers. Each lane takes
 // the operations of atan2, atanQuotientLow and atanFastTable in their order: a packed add,
 // subtract, multiply or divide rounds each lane to nearest as the scalar one does (both follow
