@@ -3,7 +3,9 @@
 // random arguments per function: half with uniformly random bit patterns (the whole domain),
 // half in the ranges the library's operations use. Prints, per function, the number of results
 // that are not the correctly rounded one, the largest error in ulps, and how often the rounding
-// test was undecided. Exit status 1 if any result is not correctly rounded.
+// test was undecided. sinCos and atan2Pair count as wrong wherever they differ in any bit from
+// the separate functions (atan2Pair on both lanes, also on every combination of edge values).
+// Exit status 1 if any result is not correctly rounded.
 //   zr_elementary_mpfr [N per function, default 20000] [seed] [function name: only that one]
 #include <mpfr.h>
 
