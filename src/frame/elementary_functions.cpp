@@ -19,6 +19,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "frame/elementary_tables.h"
 #include "frame/elementary_tables_trig.h"
 #include "frame/elementary_tables_explog.h"
@@ -1871,6 +1875,139 @@ double pow(double x, double y) {
     }
   }
   return powSlow(x, y);
+}
+
+// ---- two atan2 at once -------------------------------------------------------------------
+
+#if defined(__SSE2__)
+namespace {
+
+/// (p[k], q[k]): entry k of two table rows in the two lanes.
+ZR_INLINE __m128d lanes(const double* p, const double* q, int k) { return _mm_loadh_pd(_mm_load_sd(p + k), q + k); }
+
+/// v, computed where it stands. GCC otherwise moves the arithmetic on the table entries to the
+/// end and keeps the loaded entries, more than there are registers, on the stack. An empty asm
+/// statement: no instruction, the value is unchanged.
+ZR_INLINE __m128d keep(__m128d v) {
+  __asm__("" : "+x"(v));
+  return v;
+}
+
+/// The constants of atan2Pair, each in both lanes, read through a pointer the compiler cannot
+/// see through (opaque()): else GCC builds every one from a scalar with a shuffle.
+enum PairConstant : int { kSignBit, kOne, kPio2Hi, kPio2Lo, kPiHi, kPiLo, kAtanShift, kErrRel, kPairConstants };
+alignas(16) constexpr double kPairTable[kPairConstants][2] = {
+    {-0.0, -0.0},
+    {1.0, 1.0},
+    {tables::kPio2.hi, tables::kPio2.hi},
+    {tables::kPio2.lo, tables::kPio2.lo},
+    {tables::kPi.hi, tables::kPi.hi},
+    {tables::kPi.lo, tables::kPi.lo},
+    {0x1.8p46, 0x1.8p46},
+    {0x1.2p-61, 0x1.2p-61},
+};
+/// high26's mask in both lanes.
+alignas(16) constexpr std::uint64_t kPairMask26[2] = {~0x7ffffffULL, ~0x7ffffffULL};
+template <class T>
+ZR_INLINE const T* opaque(const T* p) {
+  __asm__("" : "+r"(p));
+  return p;
+}
+
+/// The lanes of atan2Pair that the fast path leaves open (bit l of decided clear) take atan2
+/// itself; the others take v0, v1. Out of line: the fast path then needs no stack frame.
+__attribute__((noinline)) void atan2PairFinish(unsigned decided, double v0, double v1, double y0, double x0, double y1,
+                                               double x1, double& r0, double& r1) {
+  r0 = (decided & 1u) ? v0 : atan2(y0, x0);
+  r1 = (decided & 2u) ? v1 : atan2(y1, x1);
+}
+
+}  // namespace
+#endif
+
+// The fast path of atan2 on two arguments in the two lanes of SSE2 registers. Each lane takes
+// the operations of atan2, atanQuotientLow and atanFastTable in their order: a packed add,
+// subtract, multiply or divide rounds each lane to nearest as the scalar one does (both follow
+// the same MXCSR), the masks of high26 and fabs are the same bit operations, and the minimum and
+// maximum of |y| and |x| are the integer selects of atan2 (positive finite doubles order as their
+// bits; equal ones are the same double). The row of kAtanOctant is built in the lanes from the
+// three sign bits that select it: sigma = 1 with the sign swap ^ sign(x) ^ sign(y), B = pi/2 if
+// swapped, else pi if x < 0, else 0, with the sign of y; those are the row's bits. So each lane's
+// t2.hi, lo and err, its result and its rounding test are atan2's to the bit, and a lane that
+// fails the test (or that atan2 would not give its fast path) goes to atan2.
+void atan2Pair(double y0, double x0, double y1, double x1, double& r0, double& r1) {
+#if defined(__SSE2__)
+  const double* k = opaque(&kPairTable[0][0]);
+  const auto constant = [k](PairConstant i) { return _mm_load_pd(k + 2 * i); };
+  const __m128d y = _mm_set_pd(y1, y0), x = _mm_set_pd(x1, x0);
+  const __m128d signBit = constant(kSignBit);
+  const __m128d ax = _mm_andnot_pd(signBit, x), ay = _mm_andnot_pd(signBit, y);
+  // atan2's range, 2^-256 <= |x|, |y| < 2^256, on the high words (the bounds' low words are 0):
+  // NaN and infinity are above it, zeros and subnormals below
+  const __m128i high = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(ax), _mm_castpd_ps(ay), _MM_SHUFFLE(3, 1, 3, 1)));
+  const __m128i in = _mm_and_si128(_mm_cmpgt_epi32(high, _mm_set1_epi32(0x2fefffff)),
+                                   _mm_cmplt_epi32(high, _mm_set1_epi32(0x4ff00000)));
+  if (_mm_movemask_ps(_mm_castsi128_ps(in)) != 15) {
+    atan2PairFinish(0u, 0.0, 0.0, y0, x0, y1, x1, r0, r1);
+    return;
+  }
+  // n = the smaller, d = the larger of |y| and |x|; the row of kAtanOctant
+  const __m128d n = _mm_min_pd(ay, ax), d = _mm_max_pd(ay, ax);
+  const __m128d swap = _mm_cmpgt_pd(ay, ax), xNegative = _mm_cmplt_pd(x, _mm_setzero_pd());
+  const __m128d sy = _mm_and_pd(y, signBit);
+  const __m128d sigma = _mm_or_pd(_mm_and_pd(_mm_xor_pd(_mm_xor_pd(x, y), swap), signBit), constant(kOne));
+  const __m128d baseHi = _mm_xor_pd(
+      _mm_or_pd(_mm_and_pd(swap, constant(kPio2Hi)), _mm_andnot_pd(swap, _mm_and_pd(xNegative, constant(kPiHi)))), sy);
+  const __m128d baseLo = _mm_xor_pd(
+      _mm_or_pd(_mm_and_pd(swap, constant(kPio2Lo)), _mm_andnot_pd(swap, _mm_and_pd(xNegative, constant(kPiLo)))), sy);
+  const __m128d qh = _mm_div_pd(n, d), inv = _mm_div_pd(constant(kOne), d);
+  // atanQuotientLow
+  const __m128d mask26 = _mm_castsi128_pd(_mm_load_si128(reinterpret_cast<const __m128i*>(opaque(kPairMask26))));
+  const __m128d qhh = _mm_and_pd(qh, mask26), dh = _mm_and_pd(d, mask26);
+  const __m128d rem = _mm_sub_pd(_mm_sub_pd(n, _mm_mul_pd(qhh, dh)),
+                                 _mm_add_pd(_mm_mul_pd(qhh, _mm_sub_pd(d, dh)), _mm_mul_pd(_mm_sub_pd(qh, qhh), d)));
+  const __m128d zl = keep(_mm_mul_pd(rem, inv));
+  // atanFastTable
+  const __m128d t = _mm_add_pd(qh, constant(kAtanShift));
+  const __m128d c = _mm_sub_pd(t, constant(kAtanShift));
+  const double* a = tables::kAtanRows[static_cast<unsigned>(_mm_cvtsi128_si32(_mm_castpd_si128(t))) & 127u];
+  const double* b = tables::kAtanRows[static_cast<unsigned>(_mm_cvtsi128_si32(_mm_castpd_si128(_mm_unpackhi_pd(t, t)))) & 127u];
+  const __m128d h1 = _mm_sub_pd(qh, c);
+  const __m128d split = lanes(a, b, 14);
+  const __m128d hh = _mm_sub_pd(_mm_add_pd(h1, split), split);
+  const __m128d sa0 = _mm_mul_pd(sigma, lanes(a, b, 0));
+  const __m128d t1hi = _mm_add_pd(baseHi, sa0), t1lo = keep(_mm_sub_pd(sa0, _mm_sub_pd(t1hi, baseHi)));
+  const __m128d a2 = lanes(a, b, 2);
+  const __m128d sp = _mm_mul_pd(sigma, _mm_mul_pd(a2, hh));
+  const __m128d t2hi = _mm_add_pd(t1hi, sp), t2lo = keep(_mm_sub_pd(sp, _mm_sub_pd(t2hi, t1hi)));
+  const __m128d h2 = _mm_mul_pd(h1, h1), h4 = _mm_mul_pd(h2, h2), s2 = _mm_mul_pd(sigma, h2);
+  const __m128d p67 = keep(_mm_add_pd(lanes(a, b, 6), _mm_mul_pd(h1, lanes(a, b, 7))));
+  const __m128d p89 = keep(_mm_add_pd(lanes(a, b, 8), _mm_mul_pd(h1, lanes(a, b, 9))));
+  const __m128d p1011 = keep(_mm_add_pd(lanes(a, b, 10), _mm_mul_pd(h1, lanes(a, b, 11))));
+  const __m128d p1213 = keep(_mm_add_pd(lanes(a, b, 12), _mm_mul_pd(h1, lanes(a, b, 13))));
+  const __m128d q = keep(_mm_mul_pd(
+      s2, _mm_add_pd(p67, _mm_add_pd(_mm_mul_pd(h2, p89), _mm_mul_pd(h4, _mm_add_pd(p1011, _mm_mul_pd(h2, p1213)))))));
+  const __m128d cross = _mm_add_pd(_mm_mul_pd(a2, _mm_sub_pd(h1, hh)), _mm_mul_pd(lanes(a, b, 3), h1));
+  const __m128d tail = _mm_mul_pd(zl, _mm_add_pd(lanes(a, b, 4), _mm_mul_pd(lanes(a, b, 5), h1)));
+  const __m128d small = keep(_mm_add_pd(lanes(a, b, 1), _mm_add_pd(cross, tail)));
+  const __m128d lo =
+      _mm_add_pd(_mm_add_pd(_mm_add_pd(t1lo, t2lo), _mm_add_pd(baseLo, _mm_mul_pd(sigma, small))), q);
+  const __m128d err = _mm_mul_pd(_mm_andnot_pd(signBit, t2hi), constant(kErrRel));
+  const __m128d out = _mm_add_pd(t2hi, lo);
+  const unsigned decided =
+      kTableFastPaths ? static_cast<unsigned>(_mm_movemask_pd(_mm_cmpeq_pd(
+                            _mm_add_pd(t2hi, _mm_sub_pd(lo, err)), _mm_add_pd(t2hi, _mm_add_pd(lo, err)))))
+                      : 0u;
+  if (decided == 3u) {
+    _mm_storel_pd(&r0, out);
+    _mm_storeh_pd(&r1, out);
+    return;
+  }
+  atan2PairFinish(decided, _mm_cvtsd_f64(out), _mm_cvtsd_f64(_mm_unpackhi_pd(out, out)), y0, x0, y1, x1, r0, r1);
+#else
+  r0 = atan2(y0, x0);
+  r1 = atan2(y1, x1);
+#endif
 }
 
 // ---- sin and cos together, atan2 of a small ratio ----------------------------------------

@@ -26,6 +26,9 @@ double acos(double x);
 void acosSin(double c, double& theta, double& s);
 double atan(double x);
 double atan2(double y, double x);
+/// r0 = atan2(y0, x0) and r1 = atan2(y1, x1), the same bits as the two calls; on x86 both
+/// fast paths run at once in the two lanes of SSE2 registers.
+void atan2Pair(double y0, double x0, double y1, double x1, double& r0, double& r1);
 double exp(double x);
 double log(double x);
 double pow(double x, double y);

@@ -153,25 +153,33 @@ void eulerOfRowMatrix(const double (*m)[3], ChannelOrderEuler order, double* a) 
       return;
     }
   }
+  // The two atan2 of each order go together through atan2Pair (the same bits as two calls).
   const double* r = &m[0][0];
+  double u, v;
   switch (order) {
     case XYZ:
-      a[0] = zr_frame::atan2(-r[7], r[8]), a[1] = zr_frame::asin(r[6]), a[2] = zr_frame::atan2(-r[3], r[0]);
+      zr_frame::atan2Pair(-r[7], r[8], -r[3], r[0], u, v);
+      a[0] = u, a[1] = zr_frame::asin(r[6]), a[2] = v;
       break;
     case XZY:
-      a[0] = zr_frame::atan2(r[5], r[4]), a[1] = zr_frame::atan2(r[6], r[0]), a[2] = zr_frame::asin(-r[3]);
+      zr_frame::atan2Pair(r[5], r[4], r[6], r[0], u, v);
+      a[0] = u, a[1] = v, a[2] = zr_frame::asin(-r[3]);
       break;
     case YXZ:
-      a[0] = zr_frame::asin(-r[7]), a[1] = zr_frame::atan2(r[6], r[8]), a[2] = zr_frame::atan2(r[1], r[4]);
+      zr_frame::atan2Pair(r[6], r[8], r[1], r[4], u, v);
+      a[0] = zr_frame::asin(-r[7]), a[1] = u, a[2] = v;
       break;
     case YZX:
-      a[0] = zr_frame::atan2(-r[7], r[4]), a[1] = zr_frame::atan2(-r[2], r[0]), a[2] = zr_frame::asin(r[1]);
+      zr_frame::atan2Pair(-r[7], r[4], -r[2], r[0], u, v);
+      a[0] = u, a[1] = v, a[2] = zr_frame::asin(r[1]);
       break;
     case ZXY:
-      a[0] = zr_frame::asin(r[5]), a[1] = zr_frame::atan2(-r[2], r[8]), a[2] = zr_frame::atan2(-r[3], r[4]);
+      zr_frame::atan2Pair(-r[2], r[8], -r[3], r[4], u, v);
+      a[0] = zr_frame::asin(r[5]), a[1] = u, a[2] = v;
       break;
     case ZYX:
-      a[0] = zr_frame::atan2(r[5], r[8]), a[1] = zr_frame::asin(-r[2]), a[2] = zr_frame::atan2(r[1], r[0]);
+      zr_frame::atan2Pair(r[5], r[8], r[1], r[0], u, v);
+      a[0] = u, a[1] = zr_frame::asin(-r[2]), a[2] = v;
       break;
     default:
       break;

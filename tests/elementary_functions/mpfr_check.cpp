@@ -3,7 +3,9 @@
 // random arguments per function: half with uniformly random bit patterns (the whole domain),
 // half in the ranges the library's operations use. Prints, per function, the number of results
 // that are not the correctly rounded one, the largest error in ulps, and how often the rounding
-// test was undecided. Exit status 1 if any result is not correctly rounded.
+// test was undecided. sinCos and atan2Pair count as wrong wherever they differ in any bit from
+// the separate functions (atan2Pair on both lanes, also on every combination of edge values).
+// Exit status 1 if any result is not correctly rounded.
 //   zr_elementary_mpfr [N per function, default 20000] [seed] [function name: only that one]
 #include <mpfr.h>
 
@@ -151,7 +153,7 @@ void edgeCase(const char* name, double& x, double& y) {
     y = std::ldexp(uniform(0.5, 1.0), static_cast<int>(next() % 1000) - 500);
     const int e = 27 + static_cast<int>((next() & 3) ? next() % 3 : next() % 900);
     x = std::ldexp(y * uniform(-1.0, 1.0), -e);
-  } else if (std::strcmp(name, "atan2") == 0) {
+  } else if (std::strcmp(name, "atan2") == 0 || std::strcmp(name, "atan2Pair") == 0) {
     x = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 1000) - 500);
     y = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 1000) - 500);
   } else if (std::strcmp(name, "atan") == 0) {
@@ -202,6 +204,48 @@ double atan2Small(double y, double x) {
   return bitsOf(out) == bitsOf(alone) ? out : std::copysign(std::numeric_limits<double>::infinity(), alone < 0 ? 1.0 : -1.0);
 }
 
+/// Where atan2Pair's lanes part ways: zeros, infinities, NaN, subnormals, the ends of the fast
+/// range 2^-256 <= |y|, |x| < 2^256 (on both sides), and equal magnitudes.
+const double kPairEdges[] = {0.0, -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN(), 0x1p-1074, -0x0.8p-1022, 0x1p-1022,
+                             0x1p-256, -0x1p-256, 0x1.fffffffffffffp-257, -0x1.fffffffffffffp255, 0x1p256, -0x1p256,
+                             1.0, -1.0, 0.7, -0x1.fffffffffffffp1023};
+
+/// Both lanes of atan2Pair against atan2; false (and a line for the first few) if any bit differs.
+unsigned long pairMismatches = 0;
+bool pairSame(double y0, double x0, double y1, double x1, double& r0, double& r1) {
+  zr_frame::atan2Pair(y0, x0, y1, x1, r0, r1);
+  const double a0 = zr_frame::atan2(y0, x0), a1 = zr_frame::atan2(y1, x1);
+  if (bitsOf(r0) == bitsOf(a0) && bitsOf(r1) == bitsOf(a1)) return true;
+  if (++pairMismatches <= 5)
+    std::printf("  atan2Pair(%a, %a, %a, %a) = %a, %a; atan2 %a, %a\n", y0, x0, y1, x1, r0, r1, a0, a1);
+  return false;
+}
+
+/// atan2 through one lane of atan2Pair (which lane alternates) with the other lane's arguments
+/// drawn here: a quarter from kPairEdges, a quarter anywhere, the rest over wide exponent ranges.
+/// If either lane differs in any bit from atan2 the result is the wrong sign's infinity.
+double atan2PairLane(double y, double x) {
+  static unsigned long calls = 0;
+  double y1, x1;
+  switch (next() & 3) {
+    case 0:
+      y1 = kPairEdges[next() % (sizeof kPairEdges / sizeof kPairEdges[0])];
+      x1 = kPairEdges[next() % (sizeof kPairEdges / sizeof kPairEdges[0])];
+      break;
+    case 1:
+      y1 = anyDouble(), x1 = anyDouble();
+      break;
+    default:
+      y1 = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 600) - 300);
+      x1 = std::ldexp(uniform(-1.0, 1.0), static_cast<int>(next() % 600) - 300);
+  }
+  double r, other;
+  const bool same = (++calls & 1) ? pairSame(y, x, y1, x1, r, other) : pairSame(y1, x1, y, x, other, r);
+  const double alone = zr_frame::atan2(y, x);
+  return same ? r : std::copysign(std::numeric_limits<double>::infinity(), alone < 0 ? 1.0 : -1.0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,6 +272,8 @@ int main(int argc, char** argv) {
       {"sinh", zr_frame::sinh, nullptr, mpfr_sinh, nullptr, -20.0, 20.0},
       {"cosh", zr_frame::cosh, nullptr, mpfr_cosh, nullptr, -20.0, 20.0},
       {"tanh", zr_frame::tanh, nullptr, mpfr_tanh, nullptr, -20.0, 20.0},
+      // last: its other lane draws random numbers too, which would move the samples of the rest
+      {"atan2Pair", nullptr, atan2PairLane, nullptr, mpfr_atan2, -100.0, 100.0},
   };
   const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
   const double specials[] = {0.0, -0.0, inf, -inf, nan, 1.0, -1.0, 0.5, -0.5, 2.0, -2.0, 3.0, -3.0,
@@ -274,6 +320,19 @@ int main(int argc, char** argv) {
       for (const char* s : hardExp) check(f, parseBinary(s), 0.0, t);
     if (std::strcmp(f.name, "log") == 0)
       for (double x : hardLog) check(f, x, 0.0, t);
+    // atan2Pair: every combination of four edge values in its two lanes, against atan2 alone
+    if (std::strcmp(f.name, "atan2Pair") == 0) {
+      for (double y0 : kPairEdges)
+        for (double x0 : kPairEdges) {
+          check(f, y0, x0, t);
+          for (double y1 : kPairEdges)
+            for (double x1 : kPairEdges) {
+              double r0, r1;
+              ++t.n;
+              if (!pairSame(y0, x0, y1, x1, r0, r1)) ++t.wrong;
+            }
+        }
+    }
     for (const Edge& e : edges)
       if (std::strcmp(f.name, e.name) == 0)
         for (long i = 0; i < n / 20; ++i) check(f, uniform(e.lo, e.hi), uniform(e.ylo, e.yhi), t);
@@ -309,5 +368,6 @@ int main(int argc, char** argv) {
     if (t.wrong) bad = 1;
   }
   if (atan2SmallDecided) std::printf("atan2Small decided %lu arguments\n", atan2SmallDecided);
+  if (pairMismatches) std::printf("atan2Pair: %lu calls differ from atan2\n", pairMismatches);
   return bad;
 }
