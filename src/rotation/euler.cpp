@@ -153,33 +153,40 @@ void eulerOfRowMatrix(const double (*m)[3], ChannelOrderEuler order, double* a) 
       return;
     }
   }
-  // The two atan2 of each order go together through atan2Pair (the same bits as two calls).
+  // The two atan2 of each order go together through atan2Pair (the same bits as two calls);
+  // every element is read before any angle is written.
   const double* r = &m[0][0];
-  double u, v;
+  double u, v, w;
   switch (order) {
     case XYZ:
       zr_frame::atan2Pair(-r[7], r[8], -r[3], r[0], u, v);
-      a[0] = u, a[1] = zr_frame::asin(r[6]), a[2] = v;
+      w = zr_frame::asin(r[6]);
+      a[0] = u, a[1] = w, a[2] = v;
       break;
     case XZY:
       zr_frame::atan2Pair(r[5], r[4], r[6], r[0], u, v);
-      a[0] = u, a[1] = v, a[2] = zr_frame::asin(-r[3]);
+      w = zr_frame::asin(-r[3]);
+      a[0] = u, a[1] = v, a[2] = w;
       break;
     case YXZ:
       zr_frame::atan2Pair(r[6], r[8], r[1], r[4], u, v);
-      a[0] = zr_frame::asin(-r[7]), a[1] = u, a[2] = v;
+      w = zr_frame::asin(-r[7]);
+      a[0] = w, a[1] = u, a[2] = v;
       break;
     case YZX:
       zr_frame::atan2Pair(-r[7], r[4], -r[2], r[0], u, v);
-      a[0] = u, a[1] = v, a[2] = zr_frame::asin(r[1]);
+      w = zr_frame::asin(r[1]);
+      a[0] = u, a[1] = v, a[2] = w;
       break;
     case ZXY:
       zr_frame::atan2Pair(-r[2], r[8], -r[3], r[4], u, v);
-      a[0] = zr_frame::asin(r[5]), a[1] = u, a[2] = v;
+      w = zr_frame::asin(r[5]);
+      a[0] = w, a[1] = u, a[2] = v;
       break;
     case ZYX:
       zr_frame::atan2Pair(r[5], r[8], r[1], r[0], u, v);
-      a[0] = u, a[1] = zr_frame::asin(-r[2]), a[2] = v;
+      w = zr_frame::asin(-r[2]);
+      a[0] = u, a[1] = w, a[2] = v;
       break;
     default:
       break;
