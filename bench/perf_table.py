@@ -20,7 +20,7 @@ PAIRS = [
     ("ZR_rotation2Qua", "Eigen_quaternionFromMatrix", "`rotation2Qua`", "`Quaterniond(Matrix3d)`",
      "two sqrt and six divisions in sequence (trace branch, then the normalisation; 2 divpd)"),
     ("ZR_euler2QuaRadian", "Eigen_threeAngleAxis", "`euler2QuaRadian` (ZYX)", "three `AngleAxisd`",
-     "six sin/cos calls, the matrix, the matrix-to-quaternion step"),
+     "three sine/cosine pairs (one reduction each), the matrix, the matrix-to-quaternion step"),
 ] + [(f"ZR_matrixMulmats/{n}", f"Eigen_matrixProduct/{n}", f"`matrixMulmats` n={n}", f"`MatrixXd` product n={n}",
       "2×8 register block, sums in ascending k") for n in (4, 16, 64)] + [
     (f"ZR_invMat/{n}", f"Eigen_inverse/{n}", f"`invMat` n={n}", f"`inverse()` n={n}",
