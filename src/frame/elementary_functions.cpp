@@ -60,7 +60,8 @@ double fromBits(std::uint64_t u) {
 bool isNan(double x) { return (bitsOf(x) & 0x7fffffffffffffffULL) > 0x7ff0000000000000ULL; }
 double fabs_(double x) { return fromBits(bitsOf(x) & 0x7fffffffffffffffULL); }
 /// x with the low 27 bits of its significand cleared: 26 significant bits, and x minus it is exact.
-inline __attribute__((always_inline)) double high26(double x) { return fromBits(bitsOf(x) & ~0x7ffffffULL); }
+constexpr std::uint64_t kHigh26Mask = ~0x7ffffffULL;
+ZR_INLINE double high26(double x) { return fromBits(bitsOf(x) & kHigh26Mask); }
 bool signBit(double x) { return (bitsOf(x) >> 63) != 0; }
 double withSign(double mag, bool negative) { return negative ? -mag : mag; }
 /// 2^n for -1022 <= n <= 1023.
@@ -970,6 +971,13 @@ constexpr bool kTableFastPaths = false;  // test build: the general paths decide
 constexpr bool kTableFastPaths = true;
 #endif
 
+/// b rh = ph + pl for a table entry b, given rhh = high26(rh) and rhl = rh - rhh: the 26-bit
+/// parts' product ph is exact, pl (below 2^-24 |b rh|) is rounded three times, by < 2^-76 |b rh|.
+ZR_INLINE DD maskedProduct(double b, double rh, double rhh, double rhl) {
+  const double bh = high26(b);
+  return {bh * rhh, bh * rhl + (b - bh) * rh};
+}
+
 /// Fast path of sin (quarter = 0) and cos (quarter = 64) for 2^-27 <= |x| < 1024: sets out and
 /// returns true when the rounding is decided.
 ///
@@ -999,12 +1007,11 @@ ZR_INLINE bool sinCosFastTable(double x, unsigned quarter, double& out) {
   const double s = (rh * r2) * (tables::kTrigS3 + r2 * (tables::kTrigS5 + r2 * tables::kTrigS7));
   const double c =
       r2 * (-0.5 + r2 * (tables::kTrigC4 + r2 * (tables::kTrigC6 + r2 * tables::kTrigC8))) - rh * rl;
-  // Tb.hi rh = ph + pl: the 26-bit parts' product is exact, the rest below 2^-24 |Tb.hi rh|
-  const double rhh = high26(rh), bh = high26(Tb.hi);
-  const double ph = bh * rhh, pl = bh * (rh - rhh) + (Tb.hi - bh) * rh;
-  const DD h = fastTwoSum(Ta.hi, ph);  // |Ta| >= sin(pi/128) > |ph| unless Ta is 0
+  const double rhh = high26(rh);
+  const DD p = maskedProduct(Tb.hi, rh, rhh, rh - rhh);
+  const DD h = fastTwoSum(Ta.hi, p.hi);  // |Ta| >= sin(pi/128) > |p| unless Ta is 0
   // the polynomials come last: the other terms are summed while they are evaluated
-  const double lo = (h.lo + (pl + (Ta.lo + Tb.lo * rh))) + (Tb.hi * (rl + s) + Ta.hi * c);
+  const double lo = (h.lo + (p.lo + (Ta.lo + Tb.lo * rh))) + (Tb.hi * (rl + s) + Ta.hi * c);
   const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
   out = h.hi + lo;
   return kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
@@ -1090,6 +1097,10 @@ constexpr double kAtanOctant[8][3] = {
     {-tables::kPio2.hi, -tables::kPio2.lo, -1.0},
 };
 
+/// atan's fast path: adding kAtanIndexShift rounds z to j/64 and keeps j in the low bits; the
+/// rounding test allows kAtanErrRel of the leading part (atanFastTable, atan2Pair).
+constexpr double kAtanIndexShift = 0x1.8p46, kAtanErrRel = 0x1.2p-61;
+
 /// The low part of n/d = qh + lo for 2^-400 <= n <= d < 2^400, given qh = n/d and inv = 1/d
 /// (both rounded; two independent divisions, or one when n = 1), within 2^-75.8 qh of the exact
 /// n/d - qh. The remainder n - qh d without a Veltkamp product: qhh, dh are qh and d cut to 26
@@ -1126,9 +1137,8 @@ ZR_INLINE double atanQuotientLow(double n, double d, double qh, double inv) {
 /// in all < 2^-62.4. The test allows 2^-61 * 1.125 of |t2.hi| (|v| <= |t2.hi| (1 + 2^-12), and
 /// the roundings of lo -+ err).
 ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out) {
-  const double kShift = 0x1.8p46;
-  const double t = zh + kShift;
-  const double c = t - kShift;
+  const double t = zh + kAtanIndexShift;
+  const double c = t - kAtanIndexShift;
   const double* a = tables::kAtanRows[static_cast<unsigned>(bitsOf(t)) & 127u];
   const double h1 = zh - c;
   const double* o = kAtanOctant[octant];
@@ -1144,7 +1154,7 @@ ZR_INLINE bool atanFastTable(double zh, double zl, unsigned octant, double& out)
   // the polynomial comes last: the other terms are summed while it is evaluated
   const double small = a[1] + ((a[2] * (h1 - hh) + a[3] * h1) + zl * (a[4] + a[5] * h1));
   const double lo = ((t1.lo + t2.lo) + (o[1] + sigma * small)) + q;
-  const double err = __builtin_fabs(t2.hi) * 0x1.2p-61;  // a bit operation: no rounding
+  const double err = __builtin_fabs(t2.hi) * kAtanErrRel;  // a bit operation: no rounding
   out = t2.hi + lo;
   return kTableFastPaths && t2.hi + (lo - err) == t2.hi + (lo + err);
 }
@@ -1903,11 +1913,11 @@ alignas(16) constexpr double kPairTable[kPairConstants][2] = {
     {tables::kPio2.lo, tables::kPio2.lo},
     {tables::kPi.hi, tables::kPi.hi},
     {tables::kPi.lo, tables::kPi.lo},
-    {0x1.8p46, 0x1.8p46},
-    {0x1.2p-61, 0x1.2p-61},
+    {kAtanIndexShift, kAtanIndexShift},
+    {kAtanErrRel, kAtanErrRel},
 };
 /// high26's mask in both lanes.
-alignas(16) constexpr std::uint64_t kPairMask26[2] = {~0x7ffffffULL, ~0x7ffffffULL};
+alignas(16) constexpr std::uint64_t kPairMask26[2] = {kHigh26Mask, kHigh26Mask};
 template <class T>
 ZR_INLINE const T* opaque(const T* p) {
   __asm__("" : "+r"(p));
@@ -2034,20 +2044,18 @@ ZR_INLINE void sinCosFastTable2(double x, double& sOut, double& cOut, bool& sDon
   const double rhh = high26(rh), rhl = rh - rhh;
   // sin: Ta = T(a), Tb = T(a + 64)
   {
-    const double bh = high26(T1.hi);
-    const double ph = bh * rhh, pl = bh * rhl + (T1.hi - bh) * rh;
-    const DD h = fastTwoSum(T0.hi, ph);
-    const double lo = (h.lo + (pl + (T0.lo + T1.lo * rh))) + (T1.hi * rls + T0.hi * c);
+    const DD p = maskedProduct(T1.hi, rh, rhh, rhl);
+    const DD h = fastTwoSum(T0.hi, p.hi);
+    const double lo = (h.lo + (p.lo + (T0.lo + T1.lo * rh))) + (T1.hi * rls + T0.hi * c);
     const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
     sOut = h.hi + lo;
     sDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
   }
   // cos: Ta = T(a + 64), Tb = T(a + 128)
   {
-    const double bh = high26(T2.hi);
-    const double ph = bh * rhh, pl = bh * rhl + (T2.hi - bh) * rh;
-    const DD h = fastTwoSum(T1.hi, ph);
-    const double lo = (h.lo + (pl + (T1.lo + T2.lo * rh))) + (T2.hi * rls + T1.hi * c);
+    const DD p = maskedProduct(T2.hi, rh, rhh, rhl);
+    const DD h = fastTwoSum(T1.hi, p.hi);
+    const double lo = (h.lo + (p.lo + (T1.lo + T2.lo * rh))) + (T2.hi * rls + T1.hi * c);
     const double err = fabs_(h.hi) * 0x1.2p-61 + 0x1p-112;
     cOut = h.hi + lo;
     cDone = kTableFastPaths && h.hi + (lo - err) == h.hi + (lo + err);
